@@ -1,0 +1,29 @@
+#include "app/site_rows.h"
+
+#include "app/qt_text.h"
+
+#include <QTreeWidget>
+
+namespace fq {
+
+std::vector<StoredSite> ReadStoredSites(const QTreeWidget* list) {
+    std::vector<StoredSite> sites;
+    sites.reserve(static_cast<std::size_t>(list->topLevelItemCount()));
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = list->topLevelItem(i);
+        sites.push_back({FromQt(row->text(kColumnWebUrl)), FromQt(row->text(kColumnLocalPath)),
+                         row->checkState(kColumnNumber) == Qt::Checked});
+    }
+    return sites;
+}
+
+void AppendSiteRow(QTreeWidget* list, int rowNumber, const StoredSite& site) {
+    auto* row = new QTreeWidgetItem(list);
+    row->setText(kColumnNumber, QString::number(rowNumber));
+    row->setText(kColumnWebUrl, ToQt(site.webUrl));
+    row->setText(kColumnLocalPath, ToQt(site.localFolder));
+    row->setFlags(row->flags() | Qt::ItemIsUserCheckable);
+    row->setCheckState(kColumnNumber, site.active ? Qt::Checked : Qt::Unchecked);
+}
+
+} // namespace fq

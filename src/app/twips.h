@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QRect>
+#include <QWidget>
+#include <cmath>
+
+namespace fq {
+
+// Positions are designed in twips (1/1440 inch) and become pixels at the screen's logical DPI.
+inline int TwipsToPixels(int twips, qreal logicalDpi) {
+    return static_cast<int>(std::lround(twips * logicalDpi / 1440.0));
+}
+
+inline int PixelsToTwips(int pixels, qreal logicalDpi) {
+    return static_cast<int>(std::lround(pixels * 1440.0 / logicalDpi));
+}
+
+inline void PlaceInTwips(QWidget* widget, int left, int top, int width, int height) {
+    const qreal dpi = widget->logicalDpiX();
+    widget->setGeometry(TwipsToPixels(left, dpi), TwipsToPixels(top, dpi),
+                        TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
+}
+
+} // namespace fq

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace fq {
+
+// Returns `text` with `last` appended unless it already ends with it; "" becomes `last`.
+std::string EnsureTrailing(const std::string& text, char last);
+
+// Returns `text` up to and including the last occurrence of `separator`; "" when it has none.
+std::string UpToLast(const std::string& text, const std::string& separator);
+
+// Replaces every occurrence of `from` (exact, case-sensitive) by `to`.
+std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to);
+
+// Splits `text` at every occurrence of `separator`; always yields at least one piece.
+std::vector<std::string> SplitText(const std::string& text, const std::string& separator);
+
+} // namespace fq
