@@ -1,5 +1,6 @@
 #include "app/form1_ui.h"
 
+#include "app/clickable_image.h"
 #include "app/qt_text.h"
 #include "app/site_rows.h"
 #include "app/twips.h"
@@ -9,24 +10,44 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTreeWidget>
 
 namespace fq {
 namespace {
 
-QLabel* MakeLabel(QWidget* window, const char* name, const QString& text, int left, int top,
-                  int width, int height, Qt::Alignment alignment) {
-    auto* label = new QLabel(text, window);
-    label->setObjectName(QLatin1String(name));
+struct Twips {
+    int left, top, width, height;
+};
+
+template <typename Control>
+Control* Place(Control* control, const char* name, Twips at) {
+    control->setObjectName(QLatin1String(name));
+    PlaceInTwips(control, at.left, at.top, at.width, at.height);
+    return control;
+}
+
+QPushButton* MakeButton(QWidget* window, const char* name, const char* caption, Twips at) {
+    return Place(new QPushButton(QLatin1String(caption), window), name, at);
+}
+
+QLabel* MakeLabel(QWidget* window, const char* name, const char* caption, Twips at,
+                  Qt::Alignment alignment) {
+    auto* label = Place(new QLabel(QLatin1String(caption), window), name, at);
     label->setAlignment(alignment | Qt::AlignVCenter);
-    PlaceInTwips(label, left, top, width, height);
     return label;
 }
 
+QPlainTextEdit* MakeTextArea(QWidget* window, const char* name, const QString& text, Twips at) {
+    auto* box = Place(new QPlainTextEdit(text, window), name, at);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    return box;
+}
+
 QTreeWidget* MakeSiteList(QWidget* window) {
-    auto* list = new QTreeWidget(window);
-    list->setObjectName(QStringLiteral("lvWeb"));
+    auto* list = Place(new QTreeWidget(window), "lvWeb", {100, 2040, 2775, 1815});
     list->setColumnCount(kSiteColumnCount);
     list->setHeaderLabels({QStringLiteral("No."), QStringLiteral("Web URL"),
                            QStringLiteral("Local Path"), QStringLiteral("Status"),
@@ -34,8 +55,10 @@ QTreeWidget* MakeSiteList(QWidget* window) {
     list->setRootIsDecorated(false);
     list->setAllColumnsShowFocus(true);
     list->setUniformRowHeights(true);
+    list->setContextMenuPolicy(Qt::PreventContextMenu);
     list->header()->setStretchLastSection(false);
     list->header()->setSectionsMovable(false);
+    list->header()->setSectionsClickable(true);
     const int widthsInTwips[kSiteColumnCount] = {700, 3200, 0, 1000, 800, 0};
     for (int column = 0; column < kSiteColumnCount; ++column) {
         list->setColumnWidth(column, TwipsToPixels(widthsInTwips[column], list->logicalDpiX()));
@@ -43,37 +66,79 @@ QTreeWidget* MakeSiteList(QWidget* window) {
     // "Local Path" and "Detail" hold data only; the edit boxes show them.
     list->setColumnHidden(kColumnLocalPath, true);
     list->setColumnHidden(kColumnDetail, true);
-    PlaceInTwips(list, 100, 2040, 2775, 1815);
     return list;
 }
 
-QPlainTextEdit* MakeHiddenTextBox(QWidget* window, const char* name, const QString& text) {
-    auto* box = new QPlainTextEdit(text, window);
-    box->setObjectName(QLatin1String(name));
-    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    box->setLineWrapMode(QPlainTextEdit::NoWrap);
-    box->hide();
-    PlaceInTwips(box, 100, 2040, 1575, 1335);
-    return box;
+QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
+    QAction* action = menu->addAction(QLatin1String(caption));
+    action->setObjectName(QLatin1String(name));
+    return action;
+}
+
+QMenu* MakeMenu(QWidget* window, const char* name, const char* caption) {
+    auto* menu = new QMenu(QLatin1String(caption), window);
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+void BuildMenus(QWidget* window, Form1Ui& ui) {
+    ui.mPopup = MakeMenu(window, "mPopup", "&SysTray");
+    ui.mActive = AddItem(ui.mPopup, "mActive", "&Active");
+    ui.mActive->setCheckable(true);
+    ui.mActive->setChecked(true);
+    ui.mStartup = AddItem(ui.mPopup, "mStartup", "&Run on start up");
+    ui.mStartup->setCheckable(true);
+    ui.mPopup->addSeparator();
+    ui.mExit = AddItem(ui.mPopup, "mExit", "&Exit");
+
+    ui.mDel = MakeMenu(window, "mDel", "Del");
+    ui.aRemove = AddItem(ui.mDel, "aRemove", "Remove");
+
+    ui.mBackup = MakeMenu(window, "mBackup", "Backup");
+    ui.mExport = AddItem(ui.mBackup, "mExport", "Export");
+    ui.mImport = AddItem(ui.mBackup, "mImport", "Import");
 }
 
 } // namespace
 
 Form1Ui BuildForm1Ui(QWidget* window) {
     Form1Ui ui;
-    ui.txtFileType = new QLineEdit(ToQt(kDefaultWatchedTypes), window);
-    ui.txtFileType->setObjectName(QStringLiteral("txtFileType"));
+    ui.txtFileType = Place(new QLineEdit(ToQt(kDefaultWatchedTypes), window), "txtFileType",
+                           {7320, 840, 1455, 315});
     ui.txtFileType->setToolTip(QStringLiteral("type reset to restore default"));
-    PlaceInTwips(ui.txtFileType, 7320, 840, 1455, 315);
-
+    ui.cmdBackup = MakeButton(window, "cmdBackup", "Backup", {5640, 4800, 975, 375});
+    ui.cmdTutor = MakeButton(window, "cmdTutor", "Tutorial", {6720, 4800, 975, 375});
+    ui.ImMore = Place(new ClickableImage(window), "ImMore", {8520, 1200, 285, 270});
+    ui.ImMore->setToolTip(QStringLiteral("แบนเนอร์ทั้งหมด"));
+    ui.txtURL =
+        Place(new QLineEdit(QStringLiteral("http://"), window), "txtURL", {1080, 240, 3495, 375});
+    ui.txtPath = Place(new QLineEdit(window), "txtPath", {1080, 645, 3135, 375});
+    ui.cmdAdd = MakeButton(window, "cmdAdd", "Add", {4680, 240, 975, 375});
+    ui.cmdCheck = MakeButton(window, "cmdCheck", "Check Now", {7680, 240, 1095, 495});
+    ui.cmdPHP = MakeButton(window, "cmdPHP", "Php Code", {7800, 4800, 975, 375});
+    ui.txtDetail = MakeTextArea(window, "txtDetail", QString(), {6480, 2060, 2340, 2055});
+    ui.cmdSave = MakeButton(window, "cmdSave", "Save", {4680, 720, 975, 375});
+    ui.cmdSave->setEnabled(false);
     ui.lvWeb = MakeSiteList(window);
-    ui.txtPHP[0] = MakeHiddenTextBox(window, "txtPHP0", LinesToQt(ReportScriptTemplate()));
-    ui.txtPHP[1] = MakeHiddenTextBox(window, "txtPHP1", QString());
+    // Both texts lie exactly over the site list and cover it while shown.
+    ui.txtPHP[1] = MakeTextArea(window, "txtPHP1", QString(), {100, 2040, 1575, 1335});
+    ui.txtPHP[0] =
+        MakeTextArea(window, "txtPHP0", LinesToQt(ReportScriptTemplate()), {100, 2040, 1575, 1335});
+    for (QPlainTextEdit* text : ui.txtPHP) {
+        text->setLineWrapMode(QPlainTextEdit::NoWrap);
+        text->hide();
+    }
 
     const Qt::Alignment right = Qt::AlignRight;
-    ui.La[2] = MakeLabel(window, "La2", QStringLiteral("File Type :"), 6360, 900, 855, 255, right);
-    ui.LaStatus = MakeLabel(window, "LaStatus", QStringLiteral("Total Web : "), 120, 4920, 4215,
-                            255, Qt::AlignLeft);
+    ui.La[2] = MakeLabel(window, "La2", "File Type :", {6360, 900, 855, 255}, right);
+    ui.La[0] = MakeLabel(window, "La0", "Web URL :", {120, 405, 855, 255}, right);
+    ui.La[1] = MakeLabel(window, "La1", "Folder :", {120, 780, 855, 255}, right);
+    ui.LaStatus =
+        MakeLabel(window, "LaStatus", "Total Web : ", {120, 4920, 4215, 255}, Qt::AlignLeft);
+    ui.ImOpen = Place(new ClickableImage(window), "ImOpen", {4320, 720, 240, 240});
+    ui.ImOpen->setCursor(Qt::PointingHandCursor);
+
+    BuildMenus(window, ui);
     return ui;
 }
 

@@ -24,7 +24,7 @@ TerminationSignal::TerminationSignal(QObject* parent) : QObject(parent) {
     notifier_ = new QSocketNotifier(g_signalSockets[1], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignal::drain);
 
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = OnTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;

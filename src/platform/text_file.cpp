@@ -46,7 +46,7 @@ bool ReadAll(int fd, std::string& content) {
 } // namespace
 
 std::string ReadTextFile(const std::string& path) {
-    struct stat info{};
+    struct stat info {};
     if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return {};
     }
@@ -71,7 +71,7 @@ bool WriteTextFile(const std::string& path, const std::string& content) {
         return false;
     }
     // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
-    struct stat previous{};
+    struct stat previous {};
     if (::stat(path.c_str(), &previous) == 0) {
         ::fchmod(fd, previous.st_mode & 07777);
     } else {

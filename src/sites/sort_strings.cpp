@@ -11,9 +11,9 @@ void SortStrings(std::vector<std::string>& texts, std::size_t start) {
         return offset < text.size() ? std::string_view(text).substr(offset) : std::string_view();
     };
     // std::string_view compares through char_traits<char>, which orders bytes as unsigned.
-    std::stable_sort(texts.begin(), texts.end(), [&tail](const std::string& a, const std::string& b) {
-        return tail(a) < tail(b);
-    });
+    std::stable_sort(
+        texts.begin(), texts.end(),
+        [&tail](const std::string& a, const std::string& b) { return tail(a) < tail(b); });
 }
 
 } // namespace fq

@@ -50,7 +50,7 @@ std::optional<int> WaitForExit(pid_t pid, std::chrono::milliseconds limit) {
 // True once some process holds an flock on a file in `folder`.
 bool LockIsHeld(const fs::path& folder) {
     for (const auto& entry : fs::directory_iterator(folder)) {
-        struct stat info{};
+        struct stat info {};
         if (::stat(entry.path().c_str(), &info) != 0) {
             continue;
         }
@@ -93,6 +93,5 @@ TEST(SingleInstance, SecondStartEndsSilentlyAndTheFirstSavesOnTerm) {
     EXPECT_FALSE(WaitForExit(first, 200ms).has_value());
     ASSERT_EQ(::kill(first, SIGTERM), 0);
     EXPECT_EQ(WaitForExit(first, 20s), std::optional<int>(0));
-    EXPECT_EQ(fq::ReadTextFile((program.path() / "ferquor.ini").string()),
-              "php,js,htm,asp<>\r\n");
+    EXPECT_EQ(fq::ReadTextFile((program.path() / "ferquor.ini").string()), "php,js,htm,asp<>\r\n");
 }

@@ -53,9 +53,9 @@ TEST(SiteDatabase, SiteLinesAndTheInactiveMark) {
                                             "http://empty3/<>/w/e/<>\r\n");
     ASSERT_TRUE(database);
     const std::vector<StoredSite> expected = {
-        {"http://two/", "/w/2/", true},  {"http://one/", "/w/1/", false},
-        {"http://zero/", "/w/0/", true}, {"http://other/", "/w/o/", true},
-        {"http://four/", "/w/4/", false}, {"http://bare", "", true},
+        {"http://two/", "/w/2/", true},    {"http://one/", "/w/1/", false},
+        {"http://zero/", "/w/0/", true},   {"http://other/", "/w/o/", true},
+        {"http://four/", "/w/4/", false},  {"http://bare", "", true},
         {"http://empty3/", "/w/e/", true},
     };
     EXPECT_EQ(database->sites, expected);

@@ -8,7 +8,8 @@
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "ferquor-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "ferquor-test-XXXXXX").string();
         if (::mkdtemp(pattern.data()) != nullptr) {
             path_ = pattern;
         }
