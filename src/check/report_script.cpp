@@ -31,4 +31,14 @@ std::string FillReportPassword(const std::string& script, const std::string& pas
     return ReplaceAll(script, kTemplatePassword, password);
 }
 
+std::optional<std::string> PasswordInScript(const std::string& script) {
+    for (const std::string& line : SplitText(script, "\r\n")) {
+        if (line.find("if ($_POST['pw']") != std::string::npos) {
+            const std::vector<std::string> pieces = SplitText(line, "\"");
+            return pieces.size() > 1 ? pieces[1] : std::string();
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace fq

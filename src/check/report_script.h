@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace fq {
@@ -13,5 +14,11 @@ const std::string& ReportScriptTemplate();
 
 // `script` with every occurrence of kTemplatePassword replaced by `password`.
 std::string FillReportPassword(const std::string& script, const std::string& password);
+
+// The password that an edited `script` carries. Its lines end at CR LF; the first line that
+// contains "if ($_POST['pw']" gives the text between its first two double quotes, the rest of
+// the line after its only double quote, or "" when it has none. Nothing when no line holds
+// the password test.
+std::optional<std::string> PasswordInScript(const std::string& script);
 
 } // namespace fq

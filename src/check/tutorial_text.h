@@ -1,0 +1,10 @@
+#pragma once
+
+#include <string>
+
+namespace fq {
+
+// The fixed help text shown by "Tutorial": 33 lines, each ended by CR LF.
+const std::string& TutorialText();
+
+} // namespace fq
