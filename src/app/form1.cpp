@@ -23,6 +23,7 @@ Form1::Form1(Form1Environment environment, QWidget* parent)
     const qreal dpi = logicalDpiX();
     resize(TwipsToPixels(8910, dpi), TwipsToPixels(6330, dpi));
     connect(ui_.txtFileType, &QLineEdit::textChanged, this, &Form1::txtFileType_Change);
+    ConnectEditing();
 }
 
 void Form1::Form_Load() {

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <string>
 
+class QTreeWidgetItem;
+
 namespace fq {
 
 // The main window. It owns all long-lived state: the site list is the rows of `lvWeb`, the
@@ -30,11 +32,20 @@ public:
     // The exit sequence: save once, then end the event loop without any close handling.
     void mExit_Click();
 
+    // Editing the site list.
+    void cmdAdd_Click();
+    void lvWeb_ItemClick(QTreeWidgetItem* row);
+    void cmdSave_Click();
+    void aRemove_Click();
+    void lvWeb_ColumnClick(int column);
+
     const Form1Ui& ui() const { return ui_; }
+    int selectedRow() const { return SelectedRow; }
     const std::string& appFolder() const { return environment_.appFolder; }
     const std::string& reportPassword() const { return ReportPassword; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
 
@@ -42,10 +53,14 @@ private:
     void Form_Resize();
     void txtFileType_Change();
     std::string databasePath() const;
+    void ConnectEditing();
+    QTreeWidgetItem* SelectedRowItem() const;
+    void ShowWarning(const QString& text);
 
     Form1Environment environment_;
     Form1Ui ui_;
     std::string ReportPassword;
+    int SelectedRow = 0; // the number of the row clicked last; 0 for none
 };
 
 } // namespace fq

@@ -13,6 +13,12 @@ using fq::Form1;
 
 namespace {
 
+fq::Form1Environment Environment(const TempFolder& folder) {
+    fq::Form1Environment environment;
+    environment.appFolder = folder.slashed();
+    return environment;
+}
+
 QString Row(const Form1& form, int index, int column) {
     return form.ui().lvWeb->topLevelItem(index)->text(column);
 }
@@ -25,7 +31,7 @@ class Form1Test : public QObject {
 private slots:
     void startsWithDefaultsWhenNoDatabaseExists() {
         TempFolder folder;
-        Form1 form(fq::Form1Environment{folder.slashed()});
+        Form1 form(Environment(folder));
         form.Form_Load();
         QCOMPARE(form.windowTitle(), QStringLiteral("Ferrow Quorvel 2020 - v1.4 - Freeware"));
         QCOMPARE(form.ui().LaStatus->text(), QStringLiteral(" Total Web : 0"));
@@ -40,7 +46,7 @@ private slots:
         TempFolder folder;
         fq::WriteTextFile(folder.slashed() + "ferquor.ini",
                           "reset<>s3cret\r\nhttp://b.com<>/w/b/\r\n\r\nhttp://a.com/<>/w/a/<>1");
-        Form1 form(fq::Form1Environment{folder.slashed()});
+        Form1 form(Environment(folder));
         form.Form_Load();
         QCOMPARE(form.ui().LaStatus->text(), QStringLiteral(" Total Web : 2"));
         // "reset" in the settings line brings back the default list.
@@ -67,7 +73,7 @@ private slots:
                                     "http://b.com<>/w/b/\r\n"
                                     "http://B.com/<>/w/B/<>1\r\n"
                                     "http://a.com/<>/w/a/");
-        Form1 form(fq::Form1Environment{folder.slashed()});
+        Form1 form(Environment(folder));
         form.Form_Load();
         QVERIFY(form.isVisible());
 
@@ -88,7 +94,7 @@ private slots:
         TempFolder folder;
         const std::string database = folder.slashed() + "ferquor.ini";
         fq::WriteTextFile(database, "php<>pw\r\nhttp://a.com/<>/w/a/");
-        Form1 form(fq::Form1Environment{folder.slashed()});
+        Form1 form(Environment(folder));
         form.Form_Load();
         fq::WriteTextFile(database, "");
         form.LoadWebDatabase();
