@@ -15,8 +15,9 @@ using WarningBox =
 // What the main window is handed by main(), so that tests can build it over a temporary
 // program folder and replace what would block or reach outside.
 struct Form1Environment {
-    std::string appFolder; // the program folder, ending in "/"
-    WarningBox warn;       // empty: a real modal message box
+    std::string appFolder;               // the program folder, ending in "/"
+    WarningBox warn;                     // empty: a real modal message box
+    std::function<bool()> trayAvailable; // empty: ask the desktop for a notification area
 };
 
 } // namespace fq
