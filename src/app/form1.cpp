@@ -23,10 +23,12 @@ Form1::Form1(Form1Environment environment, QWidget* parent)
     const qreal dpi = logicalDpiX();
     resize(TwipsToPixels(8910, dpi), TwipsToPixels(6330, dpi));
     connect(ui_.txtFileType, &QLineEdit::textChanged, this, &Form1::txtFileType_Change);
+    ConnectEditing();
 }
 
 void Form1::Form_Load() {
     setWindowTitle(QLatin1String(kWindowCaption));
+    StartSystemTray();
     LoadWebDatabase();
     show();
 }
@@ -55,11 +57,6 @@ void Form1::SaveAll() {
                                                      ReportPassword, ReadStoredSites(ui_.lvWeb)));
 }
 
-void Form1::mExit_Click() {
-    SaveAll();
-    QCoreApplication::exit(0);
-}
-
 void Form1::closeEvent(QCloseEvent* event) {
     SaveAll();
     event->ignore();
@@ -74,8 +71,9 @@ void Form1::changeEvent(QEvent* event) {
 }
 
 void Form1::Form_Resize() {
-    // A minimised window leaves the screen and the taskbar.
-    if (isMinimized()) {
+    // A minimised window leaves the screen and the taskbar for the tray. Without a
+    // notification area it stays minimised in the taskbar, or nothing could bring it back.
+    if (isMinimized() && TrayAvailable()) {
         hide();
     }
 }

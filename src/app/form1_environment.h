@@ -1,13 +1,23 @@
 #pragma once
 
+#include <QString>
+#include <functional>
 #include <string>
+
+class QWidget;
 
 namespace fq {
 
+// Shows the one message box of the program: an exclamation icon, an OK button.
+using WarningBox =
+    std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
+
 // What the main window is handed by main(), so that tests can build it over a temporary
-// program folder.
+// program folder and replace what would block or reach outside.
 struct Form1Environment {
-    std::string appFolder; // the program folder, ending in "/"
+    std::string appFolder;               // the program folder, ending in "/"
+    WarningBox warn;                     // empty: a real modal message box
+    std::function<bool()> trayAvailable; // empty: ask the desktop for a notification area
 };
 
 } // namespace fq

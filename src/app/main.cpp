@@ -19,7 +19,9 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Ferrow Quorvel"));
 
-    fq::Form1 form(fq::Form1Environment{appFolder});
+    fq::Form1Environment environment;
+    environment.appFolder = appFolder;
+    fq::Form1 form(std::move(environment));
     fq::TerminationSignal termination;
     QObject::connect(&termination, &fq::TerminationSignal::received, &form,
                      &fq::Form1::mExit_Click);

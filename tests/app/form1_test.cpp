@@ -3,15 +3,50 @@
 #include "platform/text_file.h"
 #include "temp_folder.h"
 
+#include <QAction>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include <sys/inotify.h>
+#include <unistd.h>
 
 using fq::Form1;
 
 namespace {
+
+fq::Form1Environment Environment(const TempFolder& folder, bool trayAvailable = true) {
+    fq::Form1Environment environment;
+    environment.appFolder = folder.slashed();
+    environment.trayAvailable = [trayAvailable] { return trayAvailable; };
+    return environment;
+}
+
+// Counts the files renamed into `folder`: every save of the database is one.
+class SaveCounter {
+public:
+    explicit SaveCounter(const TempFolder& folder) : fd_(inotify_init1(IN_NONBLOCK)) {
+        inotify_add_watch(fd_, folder.path().c_str(), IN_MOVED_TO);
+    }
+    ~SaveCounter() { close(fd_); }
+    int count() {
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t got; (got = read(fd_, buffer, sizeof buffer)) > 0;) {
+            for (char* at = buffer; at < buffer + got;) {
+                const auto* event = reinterpret_cast<inotify_event*>(at);
+                saves_ += std::string(event->name) == "ferquor.ini" ? 1 : 0;
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return saves_;
+    }
+
+private:
+    int fd_;
+    int saves_ = 0;
+};
 
 QString Row(const Form1& form, int index, int column) {
     return form.ui().lvWeb->topLevelItem(index)->text(column);
@@ -25,7 +60,7 @@ class Form1Test : public QObject {
 private slots:
     void startsWithDefaultsWhenNoDatabaseExists() {
         TempFolder folder;
-        Form1 form(fq::Form1Environment{folder.slashed()});
+        Form1 form(Environment(folder));
         form.Form_Load();
         QCOMPARE(form.windowTitle(), QStringLiteral("Ferrow Quorvel 2020 - v1.4 - Freeware"));
         QCOMPARE(form.ui().LaStatus->text(), QStringLiteral(" Total Web : 0"));
@@ -40,7 +75,7 @@ private slots:
         TempFolder folder;
         fq::WriteTextFile(folder.slashed() + "ferquor.ini",
                           "reset<>s3cret\r\nhttp://b.com<>/w/b/\r\n\r\nhttp://a.com/<>/w/a/<>1");
-        Form1 form(fq::Form1Environment{folder.slashed()});
+        Form1 form(Environment(folder));
         form.Form_Load();
         QCOMPARE(form.ui().LaStatus->text(), QStringLiteral(" Total Web : 2"));
         // "reset" in the settings line brings back the default list.
@@ -67,7 +102,7 @@ private slots:
                                     "http://b.com<>/w/b/\r\n"
                                     "http://B.com/<>/w/B/<>1\r\n"
                                     "http://a.com/<>/w/a/");
-        Form1 form(fq::Form1Environment{folder.slashed()});
+        Form1 form(Environment(folder));
         form.Form_Load();
         QVERIFY(form.isVisible());
 
@@ -84,11 +119,71 @@ private slots:
         QCOMPARE(Row(form, 0, fq::kColumnWebUrl), QStringLiteral("http://b.com"));
     }
 
+    void withoutANotificationAreaCloseOnlyMinimises() {
+        TempFolder folder;
+        Form1 form(Environment(folder, false));
+        form.Form_Load();
+        QVERIFY(!form.close());
+        QVERIFY(form.isMinimized());
+        QVERIFY(form.isVisible());
+        QVERIFY(!fq::ReadTextFile(folder.slashed() + "ferquor.ini").empty());
+    }
+
+    void trayDoubleClickRestoresOnlyAHiddenWindow() {
+        TempFolder folder;
+        Form1 form(Environment(folder));
+        form.Form_Load();
+        QVERIFY(form.trayIcon() != nullptr);
+        QCOMPARE(form.trayIcon()->toolTip(), form.windowTitle());
+
+        form.TrayActivated(QSystemTrayIcon::Trigger);
+        form.TrayActivated(QSystemTrayIcon::MiddleClick);
+        QVERIFY(form.isVisible());
+
+        form.close();
+        QVERIFY(!form.isVisible());
+        form.TrayActivated(QSystemTrayIcon::Trigger);
+        QVERIFY(!form.isVisible());
+        form.TrayActivated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(form.isVisible());
+        QVERIFY(!form.isMinimized());
+    }
+
+    void activeItemSwitchesScheduledChecks() {
+        TempFolder folder;
+        Form1 form(Environment(folder));
+        form.Form_Load();
+        QAction* active = form.ui().mActive;
+        QVERIFY(active->isChecked());
+        QCOMPARE(form.checksActive(), 1);
+        active->trigger();
+        QVERIFY(!active->isChecked());
+        QCOMPARE(form.checksActive(), 0);
+        active->trigger();
+        QCOMPARE(form.checksActive(), 1);
+    }
+
+    void exitSavesExactlyOnceAndEnds() {
+        TempFolder folder;
+        SaveCounter saves(folder);
+        Form1 form(Environment(folder));
+        form.Form_Load();
+        QVERIFY(form.trayIcon()->isVisible() || !QSystemTrayIcon::isSystemTrayAvailable());
+        QCOMPARE(saves.count(), 0);
+        bool ended = false;
+        QTimer::singleShot(0, &form, [&form] { form.ui().mExit->trigger(); });
+        QTimer::singleShot(5000, &form, [] { QCoreApplication::exit(1); });
+        ended = QCoreApplication::exec() == 0;
+        QVERIFY(ended);
+        QCOMPARE(saves.count(), 1);
+        QVERIFY(!form.trayIcon()->isVisible());
+    }
+
     void unreadableDatabaseKeepsTheCurrentState() {
         TempFolder folder;
         const std::string database = folder.slashed() + "ferquor.ini";
         fq::WriteTextFile(database, "php<>pw\r\nhttp://a.com/<>/w/a/");
-        Form1 form(fq::Form1Environment{folder.slashed()});
+        Form1 form(Environment(folder));
         form.Form_Load();
         fq::WriteTextFile(database, "");
         form.LoadWebDatabase();
