@@ -1,5 +1,6 @@
 #pragma once
 
+#include "check/post_form_function.h"
 #include "platform/http_client.h"
 #include "sites/site_database.h"
 
