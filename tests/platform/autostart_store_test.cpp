@@ -1,4 +1,5 @@
 #include "platform/autostart_store.h"
+#include "platform/path_text.h"
 #include "platform/text_file.h"
 #include "temp_folder.h"
 
@@ -22,16 +23,6 @@ std::vector<std::pair<std::string, std::string>> Snapshot(const fs::path& folder
     }
     std::sort(entries.begin(), entries.end());
     return entries;
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (auto end = text.find('\n'); end != std::string::npos; end = text.find('\n', start)) {
-        lines.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-    return lines;
 }
 
 // Sets or clears an environment variable for one test and puts the old value back.
@@ -69,10 +60,9 @@ TEST(AutostartStore, TickingWritesADesktopEntryInANewFolderAndUntickingRemovesIt
 
     fq::SetRunAtStartup(true, folder, executable);
     const std::string text = fq::ReadTextFile(folder + "/ferquor.desktop");
-    const auto lines = Lines(text);
-    ASSERT_FALSE(lines.empty());
+    const auto lines = fq::SplitText(text, "\n");
     EXPECT_EQ(lines.front(), "[Desktop Entry]");
-    EXPECT_EQ(text.back(), '\n');
+    EXPECT_EQ(lines.back(), ""); // the last line ends in a line break too
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Exec=/opt/ferquor/ferquor"), 1);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Type=Application"), 1);
     EXPECT_EQ(std::count(lines.begin(), lines.end(), "Name=Ferrow Quorvel"), 1);
@@ -134,7 +124,8 @@ TEST(AutostartStore, PathsWithBlanksAndReservedCharactersSurviveTheRoundTrip) {
         fq::SetRunAtStartup(true, temp.slashed(), path);
         EXPECT_TRUE(fq::IsRegisteredToRun(temp.slashed(), path)) << path;
         // Whatever the path holds, the entry keeps its one line per key.
-        EXPECT_EQ(Lines(fq::ReadTextFile(temp.slashed() + "ferquor.desktop")).size(), 8u) << path;
+        const std::string text = fq::ReadTextFile(temp.slashed() + "ferquor.desktop");
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 8) << path;
     }
 }
 
@@ -142,7 +133,8 @@ TEST(AutostartStore, ExecIsQuotedAndEscapedAsDesktopsExpect) {
     TempFolder temp;
     const auto execLine = [&](const std::string& data) {
         fq::WriteRegString(temp.slashed(), "entry", data);
-        for (const auto& line : Lines(fq::ReadTextFile(temp.slashed() + "entry.desktop"))) {
+        for (const auto& line :
+             fq::SplitText(fq::ReadTextFile(temp.slashed() + "entry.desktop"), "\n")) {
             if (line.starts_with("Exec=")) {
                 return line;
             }
