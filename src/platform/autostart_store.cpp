@@ -73,7 +73,8 @@ std::string AutostartFolder() {
     if (configHome != nullptr && configHome[0] == '/') {
         return EnsureTrailing(configHome, '/') + "autostart/";
     }
-    return EnsureTrailing(HomeFolder(), '/') + ".config/autostart/";
+    const std::string home = HomeFolder();
+    return home.empty() ? "" : EnsureTrailing(home, '/') + ".config/autostart/";
 }
 
 bool WriteRegString(const std::string& folder, const std::string& valueName,

@@ -9,7 +9,8 @@ namespace fq {
 // handed in where a registry key path would be.
 
 // $XDG_CONFIG_HOME/autostart/ when XDG_CONFIG_HOME is an absolute path, else
-// ~/.config/autostart/; always ending in "/".
+// ~/.config/autostart/; always ending in "/". The empty text when no home folder is known,
+// which the helpers below take as a store that holds nothing and takes nothing.
 std::string AutostartFolder();
 
 // Writes `folder`/`valueName`.desktop, an application entry whose Exec line runs `data`,
