@@ -91,18 +91,34 @@ std::string ListWatchedFiles(const std::string& rootFolder, const std::string& r
 std::string getSize(const std::string& folder, const std::string& list) {
     std::vector<std::string> entries = SplitText(list, "\r\n");
     entries.pop_back(); // what follows the last CR LF is no entry
-    std::string sizes;
+
+    // folder + entry is looked up below the folder's last "/" through one handle, so the folder
+    // is resolved once rather than for every entry.
+    const std::string base = UpToLast(folder, "/");
+    const std::string rest = folder.substr(base.size());
+    const int baseFd =
+        base.empty() ? AT_FDCWD : ::open(base.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     std::string path;
+    std::string sizes;
+    sizes.reserve(entries.size() * 6);
     off_t size = 0;
     char digits[24];
     for (const std::string& entry : entries) {
-        path.assign(folder).append(entry);
+        path.assign(rest).append(entry);
+        // After the base's final "/" further slashes change nothing; fstatat would take them
+        // for an absolute path.
+        const std::size_t start =
+            base.empty() ? 0 : std::min(path.find_first_not_of('/'), path.size());
         struct stat info {};
-        if (::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+        if (baseFd != -1 && ::fstatat(baseFd, path.c_str() + start, &info, 0) == 0 &&
+            S_ISREG(info.st_mode)) {
             size = info.st_size;
         }
         const char* end = std::to_chars(digits, digits + sizeof digits, size).ptr;
         sizes.append(digits, static_cast<std::size_t>(end - digits)).push_back('-');
+    }
+    if (baseFd >= 0) {
+        ::close(baseFd);
     }
     return sizes;
 }

@@ -165,6 +165,9 @@ TEST(LocalScan, SizesRepeatThePreviousOneForWhatIsNoRegularFile) {
     EXPECT_EQ(getSize(folder, "ten.php\r\ndir.php\r\npipe.php\r\n"), "10-10-10-");
     // Only pieces followed by CR LF are entries.
     EXPECT_EQ(getSize(folder, "ten.php\r\nzero.php"), "10-");
+    // Folder and entry are joined as they stand.
+    EXPECT_EQ(getSize(root.path().string(), "/ten.php\r\n"), "10-");
+    EXPECT_EQ(getSize(folder, "/ten.php\r\n\r\n"), "10-10-");
 
     // The pipe is a watched name like any other; only its size is absent.
     const std::string list = ListWatchedFiles(folder, "", kDefault);
