@@ -4,12 +4,13 @@
 #include "app/site_rows.h"
 #include "app/twips.h"
 #include "check/report_script.h"
+#include "platform/autostart_store.h"
 #include "platform/text_file.h"
 #include "sites/site_database.h"
 #include "sites/watched_types.h"
 
+#include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -29,8 +30,16 @@ Form1::Form1(Form1Environment environment, QWidget* parent)
 void Form1::Form_Load() {
     setWindowTitle(QLatin1String(kWindowCaption));
     StartSystemTray();
+    // Registered to start at log-in under this very path: every start is a start in the tray.
+    const bool startHidden =
+        IsRegisteredToRun(environment_.autostartFolder, environment_.executablePath);
+    ui_.mStartup->setChecked(startHidden);
     LoadWebDatabase();
-    show();
+    if (!startHidden) {
+        show();
+    } else if (!TrayAvailable()) {
+        showMinimized();
+    }
 }
 
 std::string Form1::databasePath() const {

@@ -36,6 +36,8 @@ public:
     // Double-click brings a hidden window back; every other activation is left to the menu.
     void TrayActivated(QSystemTrayIcon::ActivationReason reason);
     void mActive_Click();
+    // Registers the program to start at log-in, or removes it, as the tick now says.
+    void mStartup_Click();
     // The exit sequence: remove the icon, save once, then end the event loop without any
     // close handling.
     void mExit_Click();

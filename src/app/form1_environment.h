@@ -16,6 +16,8 @@ using WarningBox =
 // program folder and replace what would block or reach outside.
 struct Form1Environment {
     std::string appFolder;               // the program folder, ending in "/"
+    std::string executablePath;          // the running executable's full path
+    std::string autostartFolder;         // where the desktop finds programs to start at log-in
     WarningBox warn;                     // empty: a real modal message box
     std::function<bool()> trayAvailable; // empty: ask the desktop for a notification area
 };

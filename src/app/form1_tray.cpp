@@ -1,5 +1,6 @@
 // The notification-area icon and its menu.
 #include "app/form1.h"
+#include "platform/autostart_store.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -20,6 +21,7 @@ void Form1::StartSystemTray() {
     TrayIcon->setContextMenu(ui_.mPopup);
     connect(TrayIcon, &QSystemTrayIcon::activated, this, &Form1::TrayActivated);
     connect(ui_.mActive, &QAction::triggered, this, &Form1::mActive_Click);
+    connect(ui_.mStartup, &QAction::triggered, this, &Form1::mStartup_Click);
     connect(ui_.mExit, &QAction::triggered, this, &Form1::mExit_Click);
     TrayIcon->show();
 }
@@ -42,6 +44,11 @@ void Form1::TrayActivated(QSystemTrayIcon::ActivationReason reason) {
 
 void Form1::mActive_Click() {
     ChecksActive = ui_.mActive->isChecked() ? 1 : 0;
+}
+
+void Form1::mStartup_Click() {
+    SetRunAtStartup(ui_.mStartup->isChecked(), environment_.autostartFolder,
+                    environment_.executablePath);
 }
 
 void Form1::mExit_Click() {

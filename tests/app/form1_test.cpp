@@ -1,15 +1,18 @@
 #include "app/form1.h"
 #include "app/site_rows.h"
+#include "platform/autostart_store.h"
 #include "platform/text_file.h"
 #include "temp_folder.h"
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <memory>
 #include <sys/inotify.h>
 #include <unistd.h>
 
@@ -177,6 +180,48 @@ private slots:
         QVERIFY(ended);
         QCOMPARE(saves.count(), 1);
         QVERIFY(!form.trayIcon()->isVisible());
+    }
+
+    void registeredStartUnderTheSamePathStartsInTheTray() {
+        TempFolder folder;
+        const std::string executable = folder.slashed() + "ferquor";
+        const std::string autostart = folder.slashed() + "autostart/";
+        const auto startWith = [&](const std::string& registeredPath) {
+            fq::WriteRegString(autostart, "ferquor", registeredPath);
+            auto environment = Environment(folder);
+            environment.executablePath = executable;
+            environment.autostartFolder = autostart;
+            auto form = std::make_unique<Form1>(std::move(environment));
+            form->Form_Load();
+            return form;
+        };
+
+        const auto registered = startWith(executable);
+        QVERIFY(!registered->isVisible());
+        QVERIFY(registered->ui().mStartup->isChecked());
+
+        for (const std::string& other :
+             {folder.slashed() + "old/ferquor", folder.slashed() + "FERQUOR"}) {
+            const auto moved = startWith(other);
+            QVERIFY(moved->isVisible());
+            QVERIFY(!moved->ui().mStartup->isChecked());
+        }
+    }
+
+    void runOnStartUpWritesAndRemovesTheEntry() {
+        TempFolder folder;
+        auto environment = Environment(folder);
+        environment.executablePath = "/opt/my tools/ferquor";
+        environment.autostartFolder = folder.slashed() + "autostart/";
+        Form1 form(std::move(environment));
+        form.Form_Load();
+        form.ui().mStartup->trigger();
+        QVERIFY(form.ui().mStartup->isChecked());
+        QCOMPARE(fq::ReadRegString(folder.slashed() + "autostart/", "ferquor"),
+                 std::string("/opt/my tools/ferquor"));
+        form.ui().mStartup->trigger();
+        QVERIFY(
+            !QFile::exists(QString::fromStdString(folder.slashed() + "autostart/ferquor.desktop")));
     }
 
     void unreadableDatabaseKeepsTheCurrentState() {
