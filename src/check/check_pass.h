@@ -21,6 +21,8 @@ struct CheckResult {
     std::string status;
     std::string total;
     std::string detail;
+
+    bool operator==(const CheckResult&) const = default;
 };
 
 // The site list as a pass sees it. Rows are numbered from 0; since the pass lets events run,

@@ -1,0 +1,213 @@
+// The check pass against PHP's built-in server running the generated report script.
+#include "check/check_pass.h"
+#include "check/local_scan.h"
+#include "report_site.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class Rows : public fq::CheckRows {
+public:
+    std::vector<fq::StoredSite> sites;
+    std::vector<fq::CheckResult> results;
+
+    void add(const std::string& webUrl, const std::string& localFolder, bool active = true) {
+        sites.push_back({webUrl, localFolder, active});
+        results.emplace_back();
+    }
+    int rowCount() const override { return static_cast<int>(sites.size()); }
+    fq::StoredSite site(int row) const override { return sites.at(std::size_t(row)); }
+    void writeResult(int row, const fq::CheckResult& result) override {
+        results.at(std::size_t(row)) = result;
+    }
+};
+
+// The real scan and transport; a clock that jumps instead of pausing.
+struct Pass {
+    std::string password = "s3cret";
+    std::string caption;
+    std::string pendingAlert;
+    std::int64_t clock = 0;
+    int requests = 0;
+    std::function<void()> pump = [] {};
+    fq::CheckPass pass;
+
+    fq::CheckServices services() {
+        fq::CheckServices s;
+        s.watchedTypes = [] { return std::string("php,js"); };
+        s.reportPassword = [this] { return password; };
+        s.listWatchedFiles = fq::ListWatchedFiles;
+        s.getSize = fq::getSize;
+        s.postForm = [this](const std::string& url, const std::string& body,
+                            const fq::MessagePump& pump, const fq::HttpLimits& limits) {
+            ++requests;
+            return fq::PostForm(url, body, pump, limits);
+        };
+        s.pump = [this] { pump(); };
+        s.now = [this] { return clock; };
+        s.waitUntilPast = [this](std::int64_t mark) { clock = mark + 1; };
+        s.showStatus = [this](const std::string& text) { caption = text; };
+        s.setPendingAlert = [this](const std::string& alert) { pendingAlert = alert; };
+        return s;
+    }
+    void run(bool alert, Rows& rows) { pass.CheckWeb(alert, rows, services()); }
+};
+
+fq::CheckResult Result(const char* status, const char* total, const char* detail = "") {
+    return {status, total, detail};
+}
+
+} // namespace
+
+namespace fq {
+void PrintTo(const CheckResult& result, std::ostream* out) {
+    *out << "{" << result.status << ", " << result.total << ", "
+         << ::testing::PrintToString(result.detail) << "}";
+}
+} // namespace fq
+
+TEST(CheckEndToEnd, MatchingGrownMissingAndEmptyFiles) {
+    ReportSites sites;
+    ASSERT_TRUE(sites.running());
+    const std::string url = sites.addSite("a", "s3cret");
+    sites.writeBoth("a", "index.php", "<?php echo 'home'; ?>");
+    sites.writeBoth("a", "inc/db.php", "<?php $db = 1; ?>");
+    sites.writeBoth("a", "js/app.js", "var a = 1;");
+    sites.writeBoth("a", "style.css", "body {}"); // not watched
+    sites.writeLocal("a", "gone.php", "missing on the server");
+    sites.writeLocal("a", "blank.php", "empty on the server");
+    sites.writeServer("a", "blank.php", "");
+    Rows rows;
+    rows.add(url, sites.localFolder("a"));
+    rows.add(url, sites.localFolder("a"), false);
+    Pass check;
+
+    check.run(false, rows);
+    EXPECT_EQ(rows.results[0], Result("OK", "0 : 5"));
+    EXPECT_EQ(rows.results[1], Result("", ""));
+    EXPECT_EQ(check.caption, " Total Web : 2     Changed : 0");
+
+    // Injected code grows a file on the server.
+    sites.writeServer("a", "inc/db.php", "<?php $db = 1; eval($_GET['x']); ?>");
+    check.run(false, rows);
+    EXPECT_EQ(rows.results[0], Result("Changed", "1 : 5", "inc/db.php\r\n"));
+    EXPECT_EQ(check.caption, " Total Web : 2     Changed : 1");
+    EXPECT_EQ(check.pendingAlert, "");
+    check.run(true, rows);
+    EXPECT_EQ(rows.results[0], Result("Changed", "1 : 5", "inc/db.php\r\n"));
+    EXPECT_EQ(check.pendingAlert, " Total Web : 2     Changed : 1");
+
+    // Repaired on the server: a scheduled pass finds it matching again.
+    sites.writeServer("a", "inc/db.php", "<?php $db = 1; ?>");
+    check.pendingAlert.clear();
+    check.run(true, rows);
+    EXPECT_EQ(rows.results[0], Result("OK", "0 : 5"));
+    EXPECT_EQ(check.pendingAlert, "");
+}
+
+TEST(CheckEndToEnd, NoReportAndNoFolder) {
+    ReportSites sites;
+    ASSERT_TRUE(sites.running());
+    const std::string wrongPassword = sites.addSite("locked", "other");
+    sites.writeBoth("locked", "index.php", "x");
+    const std::string noScript = sites.address("bare");
+    sites.writeBoth("bare", "index.php", "x");
+    // A hosting error page: many dashes and numbers, but no size list.
+    const std::string errorPage = sites.address("broken");
+    sites.writeServer("broken", "_report.php",
+                      "<?php http_response_code(500); ?><html><body><h1>500 - Internal Error"
+                      "</h1><hr>----------------------------------------<p>2024-05-01 12:00 - "
+                      "request 4711 - 3 - 2 - 1</p></body></html>");
+    sites.writeBoth("broken", "a.php", "1");
+    sites.writeBoth("broken", "b.php", "22");
+    const std::string noFolder = sites.addSite("nofolder", "s3cret");
+    Rows rows;
+    rows.add(wrongPassword, sites.localFolder("locked"));
+    rows.add(noScript, sites.localFolder("bare"));
+    rows.add(errorPage, sites.localFolder("broken"));
+    rows.add(noFolder, sites.localFolder("nofolder")); // never created
+    Pass check;
+    check.run(true, rows);
+    EXPECT_EQ(rows.results[0], Result("No report", "0 : 1"));
+    EXPECT_EQ(rows.results[1], Result("No report", "0 : 1"));
+    EXPECT_EQ(rows.results[2], Result("No report", "0 : 2"));
+    EXPECT_EQ(rows.results[3], Result("No folder", "0 : -1"));
+    // The site without a folder was still asked, with an empty list.
+    EXPECT_EQ(check.requests, 4);
+    EXPECT_EQ(check.pendingAlert, "");
+}
+
+TEST(CheckEndToEnd, NamesAndPasswordWithFormCharactersAreReallyAskedFor) {
+    ReportSites sites;
+    ASSERT_TRUE(sites.running());
+    const std::string password = "p&w+=%20";
+    const std::string url = sites.addSite("s", password);
+    const std::vector<std::string> names = {"a+b.php", "x&y.php", "k=v.php", "100%25.php",
+                                            "sp ace.php"};
+    for (const std::string& name : names) {
+        sites.writeBoth("s", name, name);
+    }
+    Rows rows;
+    rows.add(url, sites.localFolder("s"));
+    Pass check;
+    check.password = password;
+    check.run(false, rows);
+    EXPECT_EQ(rows.results[0], Result("OK", "0 : 5"));
+
+    for (const std::string& name : names) {
+        sites.writeServer("s", name, name + " grown");
+    }
+    check.run(false, rows);
+    EXPECT_EQ(rows.results[0],
+              Result("Changed", "5 : 5",
+                     "100%25.php\r\na+b.php\r\nk=v.php\r\nsp ace.php\r\nx&y.php\r\n"));
+}
+
+TEST(CheckEndToEnd, ScheduledPassReusesTheListWhileManualPassRescans) {
+    ReportSites sites;
+    ASSERT_TRUE(sites.running());
+    const std::string url = sites.addSite("a", "s3cret");
+    sites.writeBoth("a", "index.php", "home");
+    Rows rows;
+    rows.add(url, sites.localFolder("a"));
+    Pass check;
+    check.run(true, rows);
+    EXPECT_EQ(rows.results[0], Result("OK", "0 : 1"));
+
+    // A file that differs, but was added after the list was cached.
+    sites.writeLocal("a", "new.php", "local");
+    sites.writeServer("a", "new.php", "on the server");
+    check.run(true, rows);
+    EXPECT_EQ(rows.results[0], Result("OK", "0 : 1"));
+    check.run(false, rows);
+    EXPECT_EQ(rows.results[0], Result("Changed", "1 : 2", "new.php\r\n"));
+    EXPECT_EQ(check.pendingAlert, "");
+}
+
+TEST(CheckEndToEnd, ASecondCallWhileTheRequestRunsChangesNothing) {
+    ReportSites sites;
+    ASSERT_TRUE(sites.running());
+    const std::string url = sites.addSite("a", "s3cret");
+    sites.writeBoth("a", "index.php", "home");
+    sites.writeServer("a", "index.php", "home, grown");
+    Rows rows;
+    rows.add(url, sites.localFolder("a"));
+    Pass check;
+    int nestedCalls = 0;
+    Rows other;
+    other.add(url, sites.localFolder("a"));
+    // The transport lets events run while it waits; one of them asks for another pass.
+    check.pump = [&] {
+        if (check.requests == 1 && nestedCalls == 0) {
+            ++nestedCalls;
+            check.run(false, other);
+        }
+    };
+    check.run(true, rows);
+    EXPECT_EQ(nestedCalls, 1);
+    EXPECT_EQ(check.requests, 1);
+    EXPECT_EQ(other.results[0], Result("", ""));
+    EXPECT_EQ(rows.results[0], Result("Changed", "1 : 1", "index.php\r\n"));
+    EXPECT_EQ(check.pendingAlert, " Total Web : 1     Changed : 1");
+}
