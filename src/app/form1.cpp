@@ -25,6 +25,7 @@ Form1::Form1(Form1Environment environment, QWidget* parent)
     resize(TwipsToPixels(8910, dpi), TwipsToPixels(6330, dpi));
     connect(ui_.txtFileType, &QLineEdit::textChanged, this, &Form1::txtFileType_Change);
     ConnectEditing();
+    ConnectReportScript();
 }
 
 void Form1::Form_Load() {
@@ -54,6 +55,7 @@ void Form1::LoadWebDatabase() {
         const std::string script = LinesFromQt(ui_.txtPHP[0]->toPlainText());
         ui_.txtPHP[0]->setPlainText(LinesToQt(FillReportPassword(script, ReportPassword)));
         ui_.lvWeb->clear();
+        checkPass_.listReloaded();
         for (const StoredSite& site : database->sites) {
             AppendSiteRow(ui_.lvWeb, ++loaded, site);
         }

@@ -2,6 +2,7 @@
 
 #include "app/form1_environment.h"
 #include "app/form1_ui.h"
+#include "check/check_pass.h"
 
 #include <QSystemTrayIcon>
 #include <QWidget>
@@ -49,7 +50,17 @@ public:
     void aRemove_Click();
     void lvWeb_ColumnClick(int column);
 
+    // One check pass over the active sites; `Alert` marks a scheduled pass, which leaves
+    // PendingAlert when a site changed.
+    void CheckWeb(bool Alert);
+    // The report script and tutorial boxes; closing the script with "Php Code" keeps the
+    // password written in it.
+    void cmdPHP_Click();
+    void cmdTutor_Click();
+    void SavePassword();
+
     const Form1Ui& ui() const { return ui_; }
+    const std::string& pendingAlert() const { return PendingAlert; }
     int selectedRow() const { return SelectedRow; }
     int checksActive() const { return ChecksActive; }
     const QSystemTrayIcon* trayIcon() const { return TrayIcon; }
@@ -67,6 +78,7 @@ private:
     void txtFileType_Change();
     std::string databasePath() const;
     void ConnectEditing();
+    void ConnectReportScript();
     QTreeWidgetItem* SelectedRowItem() const;
     void ShowWarning(const QString& text);
 
@@ -76,6 +88,8 @@ private:
     int SelectedRow = 0;  // the number of the row clicked last; 0 for none
     int ChecksActive = 1; // 1: scheduled checks run
     QSystemTrayIcon* TrayIcon = nullptr;
+    std::string PendingAlert;
+    CheckPass checkPass_;
 };
 
 } // namespace fq

@@ -65,6 +65,7 @@ void Form1::cmdSave_Click() {
     const StoredSite site = SiteFromBoxes(FromQt(ui_.txtURL->text()), FromQt(ui_.txtPath->text()));
     row->setText(kColumnWebUrl, ToQt(site.webUrl));
     row->setText(kColumnLocalPath, ToQt(site.localFolder));
+    checkPass_.rowEdited(SelectedRow - 1);
 }
 
 void Form1::aRemove_Click() {
@@ -73,6 +74,7 @@ void Form1::aRemove_Click() {
         return;
     }
     delete row;
+    checkPass_.rowRemoved(SelectedRow - 1);
     RenumberRows(ui_.lvWeb);
     // The number now names another site: "Save" must not write into it.
     SelectedRow = 0;

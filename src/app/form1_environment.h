@@ -1,5 +1,8 @@
 #pragma once
 
+#include "check/post_form_function.h"
+#include "platform/http_client.h"
+
 #include <QString>
 #include <functional>
 #include <string>
@@ -15,11 +18,12 @@ using WarningBox =
 // What the main window is handed by main(), so that tests can build it over a temporary
 // program folder and replace what would block or reach outside.
 struct Form1Environment {
-    std::string appFolder;               // the program folder, ending in "/"
-    std::string executablePath;          // the running executable's full path
-    std::string autostartFolder;         // where the desktop finds programs to start at log-in
-    WarningBox warn;                     // empty: a real modal message box
-    std::function<bool()> trayAvailable; // empty: ask the desktop for a notification area
+    std::string appFolder;                // the program folder, ending in "/"
+    std::string executablePath;           // the running executable's full path
+    std::string autostartFolder;          // where the desktop finds programs to start at log-in
+    WarningBox warn;                      // empty: a real modal message box
+    std::function<bool()> trayAvailable;  // empty: ask the desktop for a notification area
+    PostFormFunction postForm = PostForm; // the report requests of the check pass
 };
 
 } // namespace fq

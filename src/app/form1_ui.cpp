@@ -5,6 +5,7 @@
 #include "app/site_rows.h"
 #include "app/twips.h"
 #include "check/report_script.h"
+#include "check/tutorial_text.h"
 #include "sites/watched_types.h"
 
 #include <QHeaderView>
@@ -121,7 +122,8 @@ Form1Ui BuildForm1Ui(QWidget* window) {
     ui.cmdSave->setEnabled(false);
     ui.lvWeb = MakeSiteList(window);
     // Both texts lie exactly over the site list and cover it while shown.
-    ui.txtPHP[1] = MakeTextArea(window, "txtPHP1", QString(), {100, 2040, 1575, 1335});
+    ui.txtPHP[1] =
+        MakeTextArea(window, "txtPHP1", LinesToQt(TutorialText()), {100, 2040, 1575, 1335});
     ui.txtPHP[0] =
         MakeTextArea(window, "txtPHP0", LinesToQt(ReportScriptTemplate()), {100, 2040, 1575, 1335});
     for (QPlainTextEdit* text : ui.txtPHP) {
