@@ -1,0 +1,18 @@
+#pragma once
+
+#include "cli/site_table.h"
+
+#include <string>
+
+namespace fq {
+
+// The terminal listing of a finished pass: per row its number, address, Status and Total
+// separated by tabs ("inactive" in place of Status and Total for a switched-off site), each
+// changed path on its own line indented by four spaces, and last the status line. Lines end
+// with "\n".
+std::string CheckListing(const SiteTable& table, const std::string& statusLine);
+
+// True when the pass found at least one site changed.
+bool AnySiteChanged(const SiteTable& table);
+
+} // namespace fq
