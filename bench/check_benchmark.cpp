@@ -1,0 +1,149 @@
+// Driver of check_benchmark.sh: one site of 10,000 watched files, its server copy served by
+// `php -S` with the generated report script, its local copy beside it. Each round times the
+// local scan, curl posting the pass's request body, and a whole manual check pass with a wait
+// that returns at once; the medians and their ratio are printed, the ratio last.
+#include "check/check_pass.h"
+#include "check/local_scan.h"
+#include "check/report_request.h"
+#include "check/report_script.h"
+#include "php_server.h"
+#include "platform/text_file.h"
+#include "platform/whole_seconds.h"
+#include "temp_folder.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kFolders = 100;
+constexpr int kFilesPerFolder = 100;
+constexpr int kRounds = 7;
+constexpr const char* kPassword = "bench";
+constexpr const char* kWatchedTypes = "php,js,htm,asp";
+
+class OneSite : public fq::CheckRows {
+public:
+    OneSite(std::string url, std::string folder) : site_{std::move(url), std::move(folder)} {}
+    int rowCount() const override { return 1; }
+    fq::StoredSite site(int) const override { return site_; }
+    void writeResult(int, const fq::CheckResult& result) override { result_ = result; }
+    const fq::CheckResult& result() const { return result_; }
+
+private:
+    fq::StoredSite site_;
+    fq::CheckResult result_;
+};
+
+void MakeTree(const fs::path& root) {
+    for (int folder = 0; folder < kFolders; ++folder) {
+        const fs::path path = root / ("section" + std::to_string(folder)) / "inc";
+        fs::create_directories(path);
+        for (int file = 0; file < kFilesPerFolder; ++file) {
+            const int number = folder * kFilesPerFolder + file;
+            const char* type = number % 4 == 0 ? ".js" : ".php";
+            fq::WriteTextFile((path / ("page" + std::to_string(number) + type)).string(),
+                              std::string(static_cast<std::size_t>(200 + number % 1800), 'x'));
+        }
+    }
+}
+
+double Milliseconds(Clock::duration duration) {
+    return std::chrono::duration<double, std::milli>(duration).count();
+}
+
+// curl's own time for the whole exchange, in milliseconds; its answer goes to `answerFile`.
+double TimeCurl(const std::string& url, const fs::path& bodyFile, const fs::path& answerFile) {
+    const std::string command =
+        "curl -s --http1.0 -A 'vb wininet' -H 'Content-Type: application/x-www-form-urlencoded'"
+        " --data-binary @'" +
+        bodyFile.string() + "' -o '" + answerFile.string() + "' -w '%{time_total}' '" + url + "'";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    double seconds = -1;
+    if (pipe != nullptr) {
+        if (std::fscanf(pipe, "%lf", &seconds) != 1) {
+            seconds = -1;
+        }
+        ::pclose(pipe);
+    }
+    return seconds * 1000;
+}
+
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+} // namespace
+
+int main() {
+    TempFolder work;
+    const fs::path server = work.path() / "server";
+    const fs::path local = work.path() / "local";
+    MakeTree(server);
+    MakeTree(local);
+    fq::WriteTextFile((server / "_report.php").string(),
+                      fq::FillReportPassword(fq::ReportScriptTemplate(), kPassword));
+    PhpServer php(server);
+    if (!php.running()) {
+        std::cerr << "check_benchmark: php -S did not start\n";
+        return 1;
+    }
+    const std::string localFolder = local.string() + "/";
+    const std::string scriptUrl = fq::ReportScriptUrl(php.url());
+    const fs::path bodyFile = work.path() / "body";
+    const fs::path answerFile = work.path() / "answer";
+
+    OneSite rows(php.url(), localFolder);
+    fq::CheckServices services;
+    services.watchedTypes = [] { return std::string(kWatchedTypes); };
+    services.reportPassword = [] { return std::string(kPassword); };
+    services.listWatchedFiles = fq::ListWatchedFiles;
+    services.getSize = fq::getSize;
+    services.postForm = fq::PostForm;
+    services.pump = [] {};
+    services.now = fq::WholeSecondsNow;
+    services.waitUntilPast = [](std::int64_t) {}; // the pause is not what is measured
+    services.showStatus = [](const std::string&) {};
+    services.setPendingAlert = [](const std::string&) {};
+    fq::CheckPass pass;
+
+    std::vector<double> scans, curls, checks;
+    std::string sizes;
+    for (int round = 0; round <= kRounds; ++round) {
+        const auto scanStart = Clock::now();
+        const std::string list = fq::ListWatchedFiles(localFolder, "", kWatchedTypes);
+        sizes = fq::getSize(localFolder, list);
+        const double scan = Milliseconds(Clock::now() - scanStart);
+
+        fq::WriteTextFile(bodyFile.string(), fq::BuildReportRequestBody(kPassword, list));
+        const double curl = TimeCurl(scriptUrl, bodyFile, answerFile);
+
+        const auto checkStart = Clock::now();
+        pass.CheckWeb(false, rows, services);
+        const double check = Milliseconds(Clock::now() - checkStart);
+
+        if (round == 0) {
+            continue; // warms the server, the caches and the page cache
+        }
+        scans.push_back(scan);
+        curls.push_back(curl);
+        checks.push_back(check);
+    }
+    if (rows.result().status != "OK" || fq::ReadTextFile(answerFile.string()) != sizes) {
+        std::cerr << "check_benchmark: the site did not check out: " << rows.result().status << " "
+                  << rows.result().total << "\n";
+        return 1;
+    }
+    const double scan = Median(scans), curl = Median(curls), check = Median(checks);
+    std::printf("files: %d, rounds: %d, medians in ms\n", kFolders * kFilesPerFolder, kRounds);
+    std::printf("scan: %.1f\ncurl: %.1f\ncheck pass: %.1f (%s)\n", scan, curl, check,
+                rows.result().total.c_str());
+    std::printf("check/(scan+curl) ratio: %.2f\n", check / (scan + curl));
+    return 0;
+}
