@@ -2,13 +2,11 @@
 #include "platform/text_file.h"
 #include "report_site.h"
 
-#include <fcntl.h>
+#include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = std::filesystem;
@@ -20,38 +18,20 @@ struct CheckerRun {
     std::string output;
 };
 
-// Runs the built ferquor-check with `arguments` and collects what it prints on stdout.
-CheckerRun RunChecker(std::vector<std::string> arguments) {
-    std::string program = (fs::path(FERQUOR_BUILD_DIR) / "ferquor-check").string();
-    std::vector<char*> argv = {program.data()};
-    for (std::string& argument : arguments) {
-        argv.push_back(argument.data());
+// Runs the built ferquor-check with `arguments` (no quotes in them) and collects its stdout.
+CheckerRun RunChecker(const std::vector<std::string>& arguments) {
+    std::string command = (fs::path(FERQUOR_BUILD_DIR) / "ferquor-check").string();
+    for (const std::string& argument : arguments) {
+        command += " '" + argument + "'";
     }
-    argv.push_back(nullptr);
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0) {
-        return {};
-    }
-    posix_spawn_file_actions_t actions;
-    ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_adddup2(&actions, pipeEnds[1], STDOUT_FILENO);
-    ::posix_spawn_file_actions_addclose(&actions, pipeEnds[0]);
-    ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    pid_t pid = -1;
-    const int failed =
-        ::posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-    ::posix_spawn_file_actions_destroy(&actions);
-    ::close(pipeEnds[1]);
     CheckerRun run;
+    FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
     char buffer[4096];
-    for (ssize_t got; (got = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;) {
-        run.output.append(buffer, static_cast<std::size_t>(got));
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        run.output.append(buffer, got);
     }
-    ::close(pipeEnds[0]);
-    int status = 0;
-    if (failed == 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status)) {
-        run.exitCode = WEXITSTATUS(status);
-    }
+    const int status = ::pclose(pipe);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     return run;
 }
 
