@@ -13,15 +13,15 @@ void UseWidgetDialog(QFileDialog& dialog) {
 
 // Fills in the request and runs the dialog, whose modes are already set.
 FileDialogAnswer Run(QFileDialog& dialog, const FileDialogRequest& request) {
-    // The combo box shows the descriptions alone; the patterns stay in force.
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
     if (!request.title.isEmpty()) {
         dialog.setWindowTitle(request.title);
     }
     dialog.setDirectory(request.startFolder);
     if (!request.nameFilters.isEmpty()) {
+        // The dialog keeps its filters with blanks simplified, one for one in the same order;
+        // positions are therefore counted in its own list.
         dialog.setNameFilters(request.nameFilters);
-        dialog.selectNameFilter(request.nameFilters.value(request.selectedFilter));
+        dialog.selectNameFilter(dialog.nameFilters().value(request.selectedFilter));
     }
     if (!request.preselectedName.isEmpty()) {
         dialog.selectFile(request.preselectedName);
@@ -33,7 +33,7 @@ FileDialogAnswer Run(QFileDialog& dialog, const FileDialogRequest& request) {
         answer.path = dialog.selectedFiles().value(0);
     }
     answer.selectedFilterIndex =
-        static_cast<int>(request.nameFilters.indexOf(dialog.selectedNameFilter()));
+        static_cast<int>(dialog.nameFilters().indexOf(dialog.selectedNameFilter()));
     answer.lastFolder = dialog.directory().absolutePath();
     return answer;
 }
