@@ -144,21 +144,6 @@ private slots:
         QCOMPARE(runner->kind, QStringLiteral("save"));
     }
 
-    void backupFiltersReachTheDialog() {
-        auto runner = std::make_shared<FakeRunner>();
-        fq::cmd1 dialog("/opt/ferquor/", runner);
-        runner->answer = Cancelled(QStringLiteral("/home/me"));
-        dialog.setFilter("All File (*.*)\0*.*\0"s);
-        dialog.ShowSave();
-        QCOMPARE(runner->request.nameFilters, QStringList{QStringLiteral("All File (*.*) (*)")});
-        dialog.setFilter("ferquor.ini");
-        dialog.ShowOpen();
-        QCOMPARE(runner->request.nameFilters,
-                 (QStringList{QStringLiteral("ferquor.ini (ferquor.ini)"),
-                              QStringLiteral("All Files (*.*)  (*)")}));
-        QCOMPARE(runner->request.selectedFilter, 0);
-    }
-
     void textsCrossTheDialogAsUtf8() {
         auto runner = std::make_shared<FakeRunner>();
         fq::cmd1 dialog("/opt/f\xc3\xa9rquor/", runner);
