@@ -4,6 +4,7 @@
 #include "app/site_rows.h"
 #include "app/twips.h"
 #include "check/report_script.h"
+#include "dialogs/cmd1.h"
 #include "platform/autostart_store.h"
 #include "platform/text_file.h"
 #include "sites/site_database.h"
@@ -25,8 +26,11 @@ Form1::Form1(Form1Environment environment, QWidget* parent)
     resize(TwipsToPixels(8910, dpi), TwipsToPixels(6330, dpi));
     connect(ui_.txtFileType, &QLineEdit::textChanged, this, &Form1::txtFileType_Change);
     ConnectEditing();
+    ConnectBackup();
     ConnectReportScript();
 }
+
+Form1::~Form1() = default;
 
 void Form1::Form_Load() {
     setWindowTitle(QLatin1String(kWindowCaption));
