@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <string_view>
 #include <vector>
 
 namespace fq {
@@ -34,7 +35,7 @@ std::int64_t LastPieceIndex(const std::string& text, const std::string& separato
     return count;
 }
 
-std::optional<std::uintmax_t> ReadSizeField(const std::string& field) {
+std::optional<std::uintmax_t> ReadSizeField(std::string_view field) {
     if (field.empty()) {
         return 0;
     }
@@ -65,14 +66,18 @@ ReportVerdict JudgeReport(const std::string& answer, const std::string& fileList
     const std::int64_t lastField = LastPieceIndex(answer, kFieldEnd);
     const auto listed = static_cast<std::size_t>(verdict.lastEntry < 0 ? 0 : verdict.lastEntry);
 
-    // Missing fields count as empty ones; fields beyond the listed files are ignored.
-    std::vector<std::string> fields = SplitText(answer, kFieldEnd);
-    fields.resize(std::max(fields.size(), listed));
-    std::vector<std::optional<std::uintmax_t>> remoteSizes(listed);
+    // The fields of the listed files in order: missing ones count as empty, later ones are
+    // never looked at.
+    std::vector<std::uintmax_t> remoteSizes;
+    remoteSizes.reserve(listed);
+    std::string_view rest = answer;
     bool sizesOnly = true;
-    for (std::size_t j = 0; j < listed; ++j) {
-        remoteSizes[j] = ReadSizeField(fields[j]);
-        sizesOnly = sizesOnly && remoteSizes[j].has_value();
+    for (std::size_t j = 0; j < listed && sizesOnly; ++j) {
+        const std::size_t end = std::min(rest.find(kFieldEnd), rest.size());
+        const std::optional<std::uintmax_t> size = ReadSizeField(rest.substr(0, end));
+        sizesOnly = size.has_value();
+        remoteSizes.push_back(size.value_or(0));
+        rest.remove_prefix(std::min(end + 1, rest.size()));
     }
 
     if ((lastField < 10 && lastField != verdict.lastEntry) || !sizesOnly) {
@@ -87,7 +92,7 @@ ReportVerdict JudgeReport(const std::string& answer, const std::string& fileList
 
     const std::vector<std::string> entries = SplitText(fileList, kEntryEnd);
     for (std::size_t j = 0; j < listed; ++j) {
-        const std::uintmax_t remote = *remoteSizes[j];
+        const std::uintmax_t remote = remoteSizes[j];
         if (remote < 1) {
             continue;
         }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace fq {
 
@@ -31,7 +32,7 @@ std::int64_t LastPieceIndex(const std::string& text, const std::string& separato
 // The value of one field of a report answer: 0 for the empty field, the decimal number after
 // leading blanks (space, tab, CR, LF), capped at the largest value; nothing when the field
 // holds anything else.
-std::optional<std::uintmax_t> ReadSizeField(const std::string& field);
+std::optional<std::uintmax_t> ReadSizeField(std::string_view field);
 
 // Judges `answer`, the report script's reply to the request for `fileList`, against
 // `reference`, the size text last taken as matching.
