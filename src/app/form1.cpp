@@ -2,7 +2,6 @@
 
 #include "app/qt_text.h"
 #include "app/site_rows.h"
-#include "app/twips.h"
 #include "check/report_script.h"
 #include "platform/text_file.h"
 #include "sites/site_database.h"
@@ -18,15 +17,16 @@
 namespace fq {
 
 Form1::Form1(Form1Environment environment, QWidget* parent)
-    : QWidget(parent), environment_(std::move(environment)), ui_(BuildForm1Ui(this)) {
+    : QWidget(parent), environment_(std::move(environment)),
+      ui_(BuildForm1Ui(this, environment_.makeBrowser)) {
     setObjectName(QStringLiteral("Form1"));
-    const qreal dpi = logicalDpiX();
-    resize(TwipsToPixels(8910, dpi), TwipsToPixels(6330, dpi));
+    PlaceWindow();
     connect(ui_.txtFileType, &QLineEdit::textChanged, this, &Form1::txtFileType_Change);
 }
 
 void Form1::Form_Load() {
     setWindowTitle(QLatin1String(kWindowCaption));
+    ui_.Browser1->navigate(environment_.appFolder + "php/000.html");
     LoadWebDatabase();
     show();
 }
@@ -70,13 +70,6 @@ void Form1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
         Form_Resize();
-    }
-}
-
-void Form1::Form_Resize() {
-    // A minimised window leaves the screen and the taskbar.
-    if (isMinimized()) {
-        hide();
     }
 }
 

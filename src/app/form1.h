@@ -37,8 +37,11 @@ public:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
+    void PlaceWindow();
     void Form_Resize();
     void txtFileType_Change();
     std::string databasePath() const;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/banner_browser.h"
+#include "app/web_engine_banner_browser.h"
+
 #include <string>
 
 namespace fq {
@@ -8,6 +11,8 @@ namespace fq {
 // program folder.
 struct Form1Environment {
     std::string appFolder; // the program folder, ending in "/"
+    // Makes the banner strip `Browser1`; tests that need no browser engine hand their own.
+    BannerBrowserFactory makeBrowser = MakeWebEngineBannerBrowser;
 };
 
 } // namespace fq

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "app/site_rows.h"
+#include "fake_banner_browser.h"
 #include "platform/text_file.h"
 #include "temp_folder.h"
 
@@ -25,7 +26,7 @@ class Form1Test : public QObject {
 private slots:
     void startsWithDefaultsWhenNoDatabaseExists() {
         TempFolder folder;
-        Form1 form(fq::Form1Environment{folder.slashed()});
+        Form1 form(FakeBrowserEnvironment(folder.slashed()));
         form.Form_Load();
         QCOMPARE(form.windowTitle(), QStringLiteral("Ferrow Quorvel 2020 - v1.4 - Freeware"));
         QCOMPARE(form.ui().LaStatus->text(), QStringLiteral(" Total Web : 0"));
@@ -34,13 +35,16 @@ private slots:
         QVERIFY(form.reportPassword().empty());
         QVERIFY(form.ui().txtPHP[0]->toPlainText().contains(QStringLiteral("==\"lark\")")));
         QVERIFY(form.isVisible());
+        const auto* strip = dynamic_cast<const FakeBannerBrowser*>(form.ui().Browser1);
+        QVERIFY(strip != nullptr);
+        QCOMPARE(strip->navigations, std::vector<std::string>{folder.slashed() + "php/000.html"});
     }
 
     void loadsSitesSettingsAndPassword() {
         TempFolder folder;
         fq::WriteTextFile(folder.slashed() + "ferquor.ini",
                           "reset<>s3cret\r\nhttp://b.com<>/w/b/\r\n\r\nhttp://a.com/<>/w/a/<>1");
-        Form1 form(fq::Form1Environment{folder.slashed()});
+        Form1 form(FakeBrowserEnvironment(folder.slashed()));
         form.Form_Load();
         QCOMPARE(form.ui().LaStatus->text(), QStringLiteral(" Total Web : 2"));
         // "reset" in the settings line brings back the default list.
@@ -67,7 +71,7 @@ private slots:
                                     "http://b.com<>/w/b/\r\n"
                                     "http://B.com/<>/w/B/<>1\r\n"
                                     "http://a.com/<>/w/a/");
-        Form1 form(fq::Form1Environment{folder.slashed()});
+        Form1 form(FakeBrowserEnvironment(folder.slashed()));
         form.Form_Load();
         QVERIFY(form.isVisible());
 
@@ -88,7 +92,7 @@ private slots:
         TempFolder folder;
         const std::string database = folder.slashed() + "ferquor.ini";
         fq::WriteTextFile(database, "php<>pw\r\nhttp://a.com/<>/w/a/");
-        Form1 form(fq::Form1Environment{folder.slashed()});
+        Form1 form(FakeBrowserEnvironment(folder.slashed()));
         form.Form_Load();
         fq::WriteTextFile(database, "");
         form.LoadWebDatabase();
