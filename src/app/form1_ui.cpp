@@ -133,6 +133,11 @@ void BuildMenus(QWidget* window, Form1Ui& ui) {
 Form1Ui BuildForm1Ui(QWidget* window, const BannerBrowserFactory& makeBrowser) {
     LoadForm1Images();
     window->setWindowIcon(QIcon(QStringLiteral(":/form1/icon.png")));
+    // The design places its texts for an 8-point font; the desktop's usual 9 to 11 points
+    // would not fit the labels and boxes. The desktop's font family stays.
+    QFont font = window->font();
+    font.setPointSize(8);
+    window->setFont(font);
     Form1Ui ui;
     ui.txtFileType = Place(new QLineEdit(ToQt(kDefaultWatchedTypes), window), "txtFileType",
                            {7320, 840, 1455, 315});
