@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -177,6 +178,24 @@ private slots:
                          }));
         // The banner picture, once it has the focus, is clicked from the keyboard too.
         QCOMPARE(moreClicks.count(), 1);
+    }
+
+    void designTextsFitTheirControls() {
+        TempFolder folder;
+        Form1 form(FakeBrowserEnvironment(folder.slashed()));
+        form.Form_Load();
+        const fq::Form1Ui& ui = form.ui();
+        for (const QLabel* label : {ui.La[0], ui.La[1], ui.La[2], ui.LaStatus}) {
+            QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
+        }
+        const QLineEdit* types = ui.txtFileType;
+        QVERIFY(types->fontMetrics().horizontalAdvance(types->text()) <
+                types->contentsRect().width() - types->textMargins().left());
+        for (const QPushButton* button :
+             {ui.cmdAdd, ui.cmdSave, ui.cmdCheck, ui.cmdPHP, ui.cmdTutor, ui.cmdBackup}) {
+            QVERIFY2(button->fontMetrics().horizontalAdvance(button->text()) < button->width(),
+                     qPrintable(button->text()));
+        }
     }
 
     void picturesFillTheirControls() {
