@@ -3,12 +3,13 @@
 #include "app/qt_text.h"
 #include "app/site_rows.h"
 #include "check/report_script.h"
+#include "platform/autostart_store.h"
 #include "platform/text_file.h"
 #include "sites/site_database.h"
 #include "sites/watched_types.h"
 
+#include <QAction>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -22,13 +23,25 @@ Form1::Form1(Form1Environment environment, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     PlaceWindow();
     connect(ui_.txtFileType, &QLineEdit::textChanged, this, &Form1::txtFileType_Change);
+    ConnectEditing();
 }
 
 void Form1::Form_Load() {
     setWindowTitle(QLatin1String(kWindowCaption));
     ui_.Browser1->navigate(environment_.appFolder + "php/000.html");
+    StartSystemTray();
+    // Registered to start at log-in under this very path: every start is a start in the tray.
+    const bool startHidden =
+        IsRegisteredToRun(environment_.autostartFolder, environment_.executablePath);
+    ui_.mStartup->setChecked(startHidden);
     LoadWebDatabase();
-    show();
+    if (!startHidden) {
+        show();
+    } else if (TrayAvailable()) {
+        ui_.Browser1->hide();
+    } else {
+        showMinimized();
+    }
 }
 
 std::string Form1::databasePath() const {
@@ -53,11 +66,6 @@ void Form1::LoadWebDatabase() {
 void Form1::SaveAll() {
     WriteTextFile(databasePath(), FormatSiteDatabase(FromQt(ui_.txtFileType->text()),
                                                      ReportPassword, ReadStoredSites(ui_.lvWeb)));
-}
-
-void Form1::mExit_Click() {
-    SaveAll();
-    QCoreApplication::exit(0);
 }
 
 void Form1::closeEvent(QCloseEvent* event) {

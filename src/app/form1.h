@@ -3,8 +3,11 @@
 #include "app/form1_environment.h"
 #include "app/form1_ui.h"
 
+#include <QSystemTrayIcon>
 #include <QWidget>
 #include <string>
+
+class QTreeWidgetItem;
 
 namespace fq {
 
@@ -27,14 +30,34 @@ public:
     // Writes the whole database file from the live state.
     void SaveAll();
 
-    // The exit sequence: save once, then end the event loop without any close handling.
+    // The tray icon: added at start-up, removed by Exit.
+    void StartSystemTray();
+    void EndSystemTray();
+    // Double-click brings a hidden window back; every other activation is left to the menu.
+    void TrayActivated(QSystemTrayIcon::ActivationReason reason);
+    void mActive_Click();
+    // Registers the program to start at log-in, or removes it, as the tick now says.
+    void mStartup_Click();
+    // The exit sequence: remove the icon, save once, then end the event loop without any
+    // close handling.
     void mExit_Click();
 
+    // Editing the site list.
+    void cmdAdd_Click();
+    void lvWeb_ItemClick(QTreeWidgetItem* row);
+    void cmdSave_Click();
+    void aRemove_Click();
+    void lvWeb_ColumnClick(int column);
+
     const Form1Ui& ui() const { return ui_; }
+    int selectedRow() const { return SelectedRow; }
+    int checksActive() const { return ChecksActive; }
+    const QSystemTrayIcon* trayIcon() const { return TrayIcon; }
     const std::string& appFolder() const { return environment_.appFolder; }
     const std::string& reportPassword() const { return ReportPassword; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -43,12 +66,19 @@ protected:
 private:
     void PlaceWindow();
     void Form_Resize();
+    bool TrayAvailable() const;
     void txtFileType_Change();
     std::string databasePath() const;
+    void ConnectEditing();
+    QTreeWidgetItem* SelectedRowItem() const;
+    void ShowWarning(const QString& text);
 
     Form1Environment environment_;
     Form1Ui ui_;
     std::string ReportPassword;
+    int SelectedRow = 0;  // the number of the row clicked last; 0 for none
+    int ChecksActive = 1; // 1: scheduled checks run
+    QSystemTrayIcon* TrayIcon = nullptr;
 };
 
 } // namespace fq

@@ -1,18 +1,28 @@
 #pragma once
 
 #include "app/banner_browser.h"
-#include "app/web_engine_banner_browser.h"
 
+#include <QString>
+#include <functional>
 #include <string>
+
+class QWidget;
 
 namespace fq {
 
+// Shows the one message box of the program: an exclamation icon, an OK button.
+using WarningBox =
+    std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
+
 // What the main window is handed by main(), so that tests can build it over a temporary
-// program folder.
+// program folder and replace what would block or reach outside.
 struct Form1Environment {
-    std::string appFolder; // the program folder, ending in "/"
-    // Makes the banner strip `Browser1`; tests that need no browser engine hand their own.
-    BannerBrowserFactory makeBrowser = MakeWebEngineBannerBrowser;
+    std::string appFolder;               // the program folder, ending in "/"
+    std::string executablePath;          // the running executable's full path
+    std::string autostartFolder;         // where the desktop finds programs to start at log-in
+    WarningBox warn;                     // empty: a real modal message box
+    std::function<bool()> trayAvailable; // empty: ask the desktop for a notification area
+    BannerBrowserFactory makeBrowser;    // empty: the banner strip on Qt WebEngine
 };
 
 } // namespace fq

@@ -44,10 +44,14 @@ void Form1::moveEvent(QMoveEvent* event) {
 }
 
 void Form1::Form_Resize() {
-    // A minimised window leaves the screen and the taskbar; only the tray is left.
+    // A minimised window leaves the screen and the taskbar for the tray, and its banner strip
+    // stops drawing. Without a notification area it stays minimised in the taskbar, or nothing
+    // could bring it back. Nothing moves either way.
     if (isMinimized()) {
-        hide();
-        ui_.Browser1->hide();
+        if (TrayAvailable()) {
+            hide();
+            ui_.Browser1->hide();
+        }
         return;
     }
     const qreal dpi = logicalDpiX();

@@ -4,6 +4,7 @@
 #include "app/qt_text.h"
 #include "app/site_rows.h"
 #include "app/twips.h"
+#include "app/web_engine_banner_browser.h"
 #include "check/report_script.h"
 #include "sites/watched_types.h"
 
@@ -148,7 +149,8 @@ Form1Ui BuildForm1Ui(QWidget* window, const BannerBrowserFactory& makeBrowser) {
     ui.ImMore->setToolTip(QStringLiteral("แบนเนอร์ทั้งหมด"));
     ui.ImMore->setFocusPolicy(Qt::TabFocus);
     ui.ImMore->setCursor(Qt::PointingHandCursor);
-    ui.Browser1 = Place(makeBrowser(window), "Browser1", {0, 1200, 8535, 720});
+    BannerBrowser* strip = makeBrowser ? makeBrowser(window) : new WebEngineBannerBrowser(window);
+    ui.Browser1 = Place(strip, "Browser1", {0, 1200, 8535, 720});
     ui.txtURL =
         Place(new QLineEdit(QStringLiteral("http://"), window), "txtURL", {1080, 240, 3495, 375});
     ui.txtPath = Place(new QLineEdit(window), "txtPath", {1080, 645, 3135, 375});

@@ -49,7 +49,8 @@ struct Form1Ui {
 };
 
 // Creates every control as a child of `window` in its design place and focus order, with the
-// banner strip from `makeBrowser`, and the menus owned by the window; gives the window its icon.
+// banner strip from `makeBrowser` (empty: on Qt WebEngine), and the menus owned by the window;
+// gives the window its icon and font.
 Form1Ui BuildForm1Ui(QWidget* window, const BannerBrowserFactory& makeBrowser);
 
 } // namespace fq

@@ -1,12 +1,14 @@
 #include "app/form1.h"
 #include "app/termination_signal.h"
+#include "platform/autostart_store.h"
 #include "platform/executable_path.h"
 #include "platform/instance_lock.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-    const std::string appFolder = fq::FolderOf(fq::ExecutablePath());
+    const std::string executablePath = fq::ExecutablePath();
+    const std::string appFolder = fq::FolderOf(executablePath);
 
     // A second start for the same program folder ends silently, before anything else.
     const fq::InstanceLock instanceLock(appFolder);
@@ -21,7 +23,11 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Ferrow Quorvel"));
 
-    fq::Form1 form(fq::Form1Environment{appFolder});
+    fq::Form1Environment environment;
+    environment.appFolder = appFolder;
+    environment.executablePath = executablePath;
+    environment.autostartFolder = fq::AutostartFolder();
+    fq::Form1 form(std::move(environment));
     fq::TerminationSignal termination;
     QObject::connect(&termination, &fq::TerminationSignal::received, &form,
                      &fq::Form1::mExit_Click);

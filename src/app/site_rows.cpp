@@ -17,6 +17,12 @@ std::vector<StoredSite> ReadStoredSites(const QTreeWidget* list) {
     return sites;
 }
 
+void RenumberRows(QTreeWidget* list) {
+    for (int i = 0; i < list->topLevelItemCount(); ++i) {
+        list->topLevelItem(i)->setText(kColumnNumber, QString::number(i + 1));
+    }
+}
+
 void AppendSiteRow(QTreeWidget* list, int rowNumber, const StoredSite& site) {
     auto* row = new QTreeWidgetItem(list);
     row->setText(kColumnNumber, QString::number(rowNumber));

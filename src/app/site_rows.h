@@ -22,6 +22,9 @@ enum SiteColumn : int {
 // The rows as the database stores them: address, folder and the check box.
 std::vector<StoredSite> ReadStoredSites(const QTreeWidget* list);
 
+// Sets every row's number to its 1-based position.
+void RenumberRows(QTreeWidget* list);
+
 // Appends a row numbered `rowNumber` with empty Status, Total and Detail.
 void AppendSiteRow(QTreeWidget* list, int rowNumber, const StoredSite& site);
 

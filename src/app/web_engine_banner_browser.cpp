@@ -35,8 +35,4 @@ void WebEngineBannerBrowser::navigate(const std::string& localFile) {
     view_->setUrl(QUrl::fromLocalFile(ToQt(localFile)));
 }
 
-BannerBrowser* MakeWebEngineBannerBrowser(QWidget* parent) {
-    return new WebEngineBannerBrowser(parent);
-}
-
 } // namespace fq

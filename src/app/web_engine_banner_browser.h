@@ -22,6 +22,4 @@ private:
     QWebEngineView* view_;
 };
 
-BannerBrowser* MakeWebEngineBannerBrowser(QWidget* parent);
-
 } // namespace fq

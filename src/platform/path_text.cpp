@@ -17,6 +17,14 @@ std::string UpToLast(const std::string& text, const std::string& separator) {
     return text.substr(0, position + separator.size());
 }
 
+std::string TrimBlanks(const std::string& text) {
+    const auto first = text.find_first_not_of(' ');
+    if (first == std::string::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to) {
     if (from.empty()) {
         return text;

@@ -11,6 +11,9 @@ std::string EnsureTrailing(const std::string& text, char last);
 // Returns `text` up to and including the last occurrence of `separator`; "" when it has none.
 std::string UpToLast(const std::string& text, const std::string& separator);
 
+// Returns `text` without its leading and trailing blanks (spaces).
+std::string TrimBlanks(const std::string& text);
+
 // Replaces every occurrence of `from` (exact, case-sensitive) by `to`.
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to);
 

@@ -45,20 +45,27 @@ bool ReadAll(int fd, std::string& content) {
 
 } // namespace
 
-std::string ReadTextFile(const std::string& path) {
+std::optional<std::string> ReadWholeFile(const std::string& path) {
     struct stat info {};
     if (path.empty() || ::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
-        return {};
+        return std::nullopt;
     }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
-        return {};
+        return std::nullopt;
     }
     std::string content;
     content.reserve(static_cast<std::size_t>(info.st_size));
     const bool complete = ReadAll(fd, content);
     ::close(fd);
-    return complete ? content : std::string();
+    if (!complete) {
+        return std::nullopt;
+    }
+    return content;
+}
+
+std::string ReadTextFile(const std::string& path) {
+    return ReadWholeFile(path).value_or(std::string());
 }
 
 bool WriteTextFile(const std::string& path, const std::string& content) {

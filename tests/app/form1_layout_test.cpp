@@ -19,6 +19,15 @@ using fq::Form1;
 
 namespace {
 
+// The layout's collaborators: a fake strip and a notification area to hide into.
+fq::Form1Environment Environment(const TempFolder& folder) {
+    fq::Form1Environment environment;
+    environment.appFolder = folder.slashed();
+    environment.trayAvailable = [] { return true; };
+    environment.makeBrowser = MakeFakeBannerBrowser;
+    return environment;
+}
+
 using Geometries = std::map<QString, QRect>;
 
 // Every named widget of the window (controls and menus) with its place.
@@ -69,7 +78,7 @@ class Form1LayoutTest : public QObject {
 private slots:
     void controlsFollowTheOuterSizeOfTheWindow() {
         TempFolder folder;
-        Form1 form(FakeBrowserEnvironment(folder.slashed()));
+        Form1 form(Environment(folder));
         form.Form_Load();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const fq::Form1Ui& ui = form.ui();
@@ -116,7 +125,7 @@ private slots:
 
     void minimisingHidesTheWindowAndTheStripAndMovesNothing() {
         TempFolder folder;
-        Form1 form(FakeBrowserEnvironment(folder.slashed()));
+        Form1 form(Environment(folder));
         form.Form_Load();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         const Geometries shown = Controls(form);
@@ -129,7 +138,7 @@ private slots:
 
     void windowStopsAtTheLayoutsSmallestSize() {
         TempFolder folder;
-        Form1 form(FakeBrowserEnvironment(folder.slashed()));
+        Form1 form(Environment(folder));
         form.Form_Load();
         form.resize(10, 10);
         QCOMPARE(form.size(), QSize(Px(form, 2800), Px(form, 3100)));
@@ -138,7 +147,7 @@ private slots:
 
     void tabWalksTheDesignOrderAndSkipsLabels() {
         TempFolder folder;
-        Form1 form(FakeBrowserEnvironment(folder.slashed()));
+        Form1 form(Environment(folder));
         form.Form_Load();
         const fq::Form1Ui& ui = form.ui();
         // Everything that can take the focus is shown and enabled for the walk.
@@ -182,7 +191,7 @@ private slots:
 
     void designTextsFitTheirControls() {
         TempFolder folder;
-        Form1 form(FakeBrowserEnvironment(folder.slashed()));
+        Form1 form(Environment(folder));
         form.Form_Load();
         const fq::Form1Ui& ui = form.ui();
         for (const QLabel* label : {ui.La[0], ui.La[1], ui.La[2], ui.LaStatus}) {
@@ -200,7 +209,7 @@ private slots:
 
     void picturesFillTheirControls() {
         TempFolder folder;
-        Form1 form(FakeBrowserEnvironment(folder.slashed()));
+        Form1 form(Environment(folder));
         QVERIFY(form.windowIcon().availableSizes().contains(QSize(48, 48)));
         const QPixmap more = form.ui().ImMore->pixmap();
         QCOMPARE(more.size(), QSize(19, 18));

@@ -25,3 +25,9 @@ TEST(PathText, SplitAndReplaceWorkOnEveryOccurrence) {
     EXPECT_EQ(fq::ReplaceAll("lark lark Lark", "lark", "pw"), "pw pw Lark");
     EXPECT_EQ(fq::ReplaceAll("lark", "lark", ""), "");
 }
+
+TEST(PathText, TrimBlanksRemovesSpacesAtBothEndsOnly) {
+    EXPECT_EQ(fq::TrimBlanks("  a b  "), "a b");
+    EXPECT_EQ(fq::TrimBlanks("   "), "");
+    EXPECT_EQ(fq::TrimBlanks("\tx\n"), "\tx\n");
+}

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/form1_environment.h"
+#include "app/banner_browser.h"
 
 #include <string>
 #include <vector>
@@ -17,9 +17,7 @@ public:
     std::vector<std::string> navigations;
 };
 
-// The main window's collaborators over the program folder `appFolder`, with the fake strip.
-inline fq::Form1Environment FakeBrowserEnvironment(const std::string& appFolder) {
-    fq::Form1Environment environment{appFolder};
-    environment.makeBrowser = [](QWidget* parent) { return new FakeBannerBrowser(parent); };
-    return environment;
+// For Form1Environment::makeBrowser.
+inline fq::BannerBrowser* MakeFakeBannerBrowser(QWidget* parent) {
+    return new FakeBannerBrowser(parent);
 }

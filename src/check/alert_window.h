@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QWidget>
+#include <string>
+
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace fq {
+
+// The "Alert !" window: collects the alert lines of scheduled checks with a counter until the
+// user presses "OK". Closing it destroys it with its text and counter.
+class AlertWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit AlertWindow(QWidget* parent = nullptr);
+
+    // Appends `line` to the text, raises the counter and shows the window (not modal).
+    void Deliver(const std::string& line);
+
+    QLabel* Le = nullptr;
+    QLabel* La = nullptr;
+    QPlainTextEdit* Te = nullptr;
+    QPushButton* Co = nullptr;
+
+private:
+    std::string text_;
+    int count_ = 0;
+};
+
+} // namespace fq

@@ -1,0 +1,27 @@
+#include "sites/database_backup.h"
+
+#include "platform/text_file.h"
+
+#include <sys/stat.h>
+
+namespace fq {
+namespace {
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+} // namespace
+
+bool CopyDatabaseFile(const std::string& source, const std::string& target) {
+    if (SameFile(source, target)) {
+        return true;
+    }
+    const auto content = ReadWholeFile(source);
+    return content && WriteTextFile(target, *content);
+}
+
+} // namespace fq
