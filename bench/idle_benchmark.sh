@@ -12,12 +12,18 @@ source scripts/sample_program.sh
 
 ticks_per_second="$(getconf CLK_TCK)"
 
-# The process and all its descendants, one id a line.
+# The process and all its descendants, one id a line (the parent id is the field after the
+# state, which follows the name in parentheses).
 process_tree() {
-    local pid
-    echo "$1"
-    for pid in $(pgrep -P "$1" || true); do
-        process_tree "$pid"
+    local root="$1" stat stat_line pid state ppid
+    echo "$root"
+    for stat in /proc/[0-9]*/stat; do
+        stat_line="$(cat "$stat" 2>/dev/null)" || continue
+        read -r state ppid _ <<<"${stat_line##*) }"
+        if [ "$ppid" = "$root" ]; then
+            pid="${stat#/proc/}"
+            process_tree "${pid%/stat}"
+        fi
     done
 }
 

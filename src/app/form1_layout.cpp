@@ -25,10 +25,14 @@ void Form1::PlaceWindow() {
     // minimum keeps the outer size above it too.
     setMinimumSize(TwipsToPixels(kMainWindowMinimumWidth, dpi),
                    TwipsToPixels(kMainWindowMinimumHeight, dpi));
-    resize(TwipsToPixels(kDesignClientWidth, dpi), TwipsToPixels(kDesignClientHeight, dpi));
+    // The client area goes in the middle of the screen: the frame is not known before the
+    // window manager has put it around the window.
+    QRect placed(0, 0, TwipsToPixels(kDesignClientWidth, dpi),
+                 TwipsToPixels(kDesignClientHeight, dpi));
     if (const QScreen* shownOn = screen()) {
-        move(shownOn->availableGeometry().center() - rect().center());
+        placed.moveCenter(shownOn->availableGeometry().center());
     }
+    setGeometry(placed);
 }
 
 void Form1::resizeEvent(QResizeEvent* event) {

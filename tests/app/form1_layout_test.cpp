@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTreeWidget>
@@ -134,6 +135,18 @@ private slots:
         QTRY_VERIFY(!form.isVisible());
         QVERIFY(form.ui().Browser1->isHidden());
         QCOMPARE(Differences(Controls(form), shown), QString());
+    }
+
+    void firstShownAtDesignSizeInTheMiddleOfTheScreen() {
+        TempFolder folder;
+        Form1 form(Environment(folder));
+        form.Form_Load();
+        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        QCOMPARE(form.size(), QSize(Px(form, 8910), Px(form, 6330)));
+        const QPoint offCentre =
+            form.geometry().center() - form.screen()->availableGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 1,
+                 qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
     }
 
     void windowStopsAtTheLayoutsSmallestSize() {
