@@ -3,6 +3,7 @@
 #include "app/qt_text.h"
 #include "app/site_rows.h"
 #include "check/report_script.h"
+#include "dialogs/cmd1.h"
 #include "platform/autostart_store.h"
 #include "platform/text_file.h"
 #include "sites/site_database.h"
@@ -24,7 +25,10 @@ Form1::Form1(Form1Environment environment, QWidget* parent)
     PlaceWindow();
     connect(ui_.txtFileType, &QLineEdit::textChanged, this, &Form1::txtFileType_Change);
     ConnectEditing();
+    ConnectBackup();
 }
+
+Form1::~Form1() = default;
 
 void Form1::Form_Load() {
     setWindowTitle(QLatin1String(kWindowCaption));

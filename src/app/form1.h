@@ -5,11 +5,14 @@
 
 #include <QSystemTrayIcon>
 #include <QWidget>
+#include <memory>
 #include <string>
 
 class QTreeWidgetItem;
 
 namespace fq {
+
+class cmd1;
 
 // The main window. It owns all long-lived state: the site list is the rows of `lvWeb`, the
 // watched types are the text of `txtFileType`, the report script is `txtPHP` element 0.
@@ -20,6 +23,7 @@ public:
     static constexpr const char* kWindowCaption = "Ferrow Quorvel 2020 - v1.4 - Freeware";
 
     explicit Form1(Form1Environment environment, QWidget* parent = nullptr);
+    ~Form1() override;
 
     // The start-up sequence: caption, site database, then the window is shown.
     void Form_Load();
@@ -48,6 +52,12 @@ public:
     void cmdSave_Click();
     void aRemove_Click();
     void lvWeb_ColumnClick(int column);
+    void ImOpen_Click();
+
+    // Backup: copies of the database file.
+    void cmdBackup_Click();
+    void mExport_Click();
+    void mImport_Click();
 
     const Form1Ui& ui() const { return ui_; }
     int selectedRow() const { return SelectedRow; }
@@ -72,6 +82,8 @@ private:
     void ConnectEditing();
     QTreeWidgetItem* SelectedRowItem() const;
     void ShowWarning(const QString& text);
+    void ConnectBackup();
+    cmd1& Dialog();
 
     Form1Environment environment_;
     Form1Ui ui_;
@@ -79,6 +91,7 @@ private:
     int SelectedRow = 0;  // the number of the row clicked last; 0 for none
     int ChecksActive = 1; // 1: scheduled checks run
     QSystemTrayIcon* TrayIcon = nullptr;
+    std::unique_ptr<cmd1> DialogObject; // created on first use
 };
 
 } // namespace fq

@@ -1,7 +1,9 @@
 // Editing the site list on the main window.
+#include "app/clickable_image.h"
 #include "app/form1.h"
 #include "app/qt_text.h"
 #include "app/site_rows.h"
+#include "dialogs/cmd1.h"
 #include "sites/site_editing.h"
 
 #include <QHeaderView>
@@ -22,6 +24,7 @@ void Form1::ConnectEditing() {
     connect(ui_.lvWeb, &QTreeWidget::itemActivated, this, &Form1::lvWeb_ItemClick);
     connect(ui_.lvWeb->header(), &QHeaderView::sectionClicked, this, &Form1::lvWeb_ColumnClick);
     connect(ui_.aRemove, &QAction::triggered, this, &Form1::aRemove_Click);
+    connect(ui_.ImOpen, &ClickableImage::clicked, this, &Form1::ImOpen_Click);
     ui_.lvWeb->viewport()->installEventFilter(this);
 }
 
@@ -87,6 +90,12 @@ void Form1::lvWeb_ColumnClick(int column) {
     for (int i = 0; i < ui_.lvWeb->topLevelItemCount(); ++i) {
         ui_.lvWeb->topLevelItem(i)->setCheckState(kColumnNumber,
                                                   tick ? Qt::Checked : Qt::Unchecked);
+    }
+}
+
+void Form1::ImOpen_Click() {
+    if (const auto folder = FolderFromBrowser(Dialog().BrowseForFolder(std::string()))) {
+        ui_.txtPath->setText(ToQt(*folder));
     }
 }
 

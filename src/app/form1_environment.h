@@ -4,11 +4,14 @@
 
 #include <QString>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QWidget;
 
 namespace fq {
+
+class FileDialogRunner;
 
 // Shows the one message box of the program: an exclamation icon, an OK button.
 using WarningBox =
@@ -17,12 +20,14 @@ using WarningBox =
 // What the main window is handed by main(), so that tests can build it over a temporary
 // program folder and replace what would block or reach outside.
 struct Form1Environment {
-    std::string appFolder;               // the program folder, ending in "/"
-    std::string executablePath;          // the running executable's full path
-    std::string autostartFolder;         // where the desktop finds programs to start at log-in
-    WarningBox warn;                     // empty: a real modal message box
-    std::function<bool()> trayAvailable; // empty: ask the desktop for a notification area
-    BannerBrowserFactory makeBrowser;    // empty: the banner strip on Qt WebEngine
+    std::string appFolder;       // the program folder, ending in "/"
+    std::string executablePath;  // the running executable's full path
+    std::string autostartFolder; // where the desktop finds programs to start at log-in
+    std::string homeFolder;      // where backups are proposed, ending in "/"
+    std::shared_ptr<FileDialogRunner> dialogs; // empty: the real modal dialogs
+    WarningBox warn;                           // empty: a real modal message box
+    std::function<bool()> trayAvailable;       // empty: ask the desktop for a notification area
+    BannerBrowserFactory makeBrowser;          // empty: the banner strip on Qt WebEngine
 };
 
 } // namespace fq

@@ -3,8 +3,10 @@
 #include "platform/autostart_store.h"
 #include "platform/executable_path.h"
 #include "platform/instance_lock.h"
+#include "platform/path_text.h"
 
 #include <QApplication>
+#include <QDir>
 
 int main(int argc, char** argv) {
     const std::string executablePath = fq::ExecutablePath();
@@ -27,6 +29,7 @@ int main(int argc, char** argv) {
     environment.appFolder = appFolder;
     environment.executablePath = executablePath;
     environment.autostartFolder = fq::AutostartFolder();
+    environment.homeFolder = fq::EnsureTrailing(QDir::homePath().toStdString(), '/');
     fq::Form1 form(std::move(environment));
     fq::TerminationSignal termination;
     QObject::connect(&termination, &fq::TerminationSignal::received, &form,
