@@ -2,7 +2,6 @@
 
 #include "app/qt_text.h"
 #include "app/site_rows.h"
-#include "app/twips.h"
 #include "check/report_script.h"
 #include "dialogs/cmd1.h"
 #include "platform/autostart_store.h"
@@ -20,10 +19,10 @@
 namespace fq {
 
 Form1::Form1(Form1Environment environment, QWidget* parent)
-    : QWidget(parent), environment_(std::move(environment)), ui_(BuildForm1Ui(this)) {
+    : QWidget(parent), environment_(std::move(environment)),
+      ui_(BuildForm1Ui(this, environment_.makeBrowser)) {
     setObjectName(QStringLiteral("Form1"));
-    const qreal dpi = logicalDpiX();
-    resize(TwipsToPixels(8910, dpi), TwipsToPixels(6330, dpi));
+    PlaceWindow();
     connect(ui_.txtFileType, &QLineEdit::textChanged, this, &Form1::txtFileType_Change);
     ConnectEditing();
     ConnectBackup();
@@ -34,6 +33,7 @@ Form1::~Form1() = default;
 
 void Form1::Form_Load() {
     setWindowTitle(QLatin1String(kWindowCaption));
+    ui_.Browser1->navigate(environment_.appFolder + "php/000.html");
     StartSystemTray();
     // Registered to start at log-in under this very path: every start is a start in the tray.
     const bool startHidden =
@@ -42,7 +42,9 @@ void Form1::Form_Load() {
     LoadWebDatabase();
     if (!startHidden) {
         show();
-    } else if (!TrayAvailable()) {
+    } else if (TrayAvailable()) {
+        ui_.Browser1->hide();
+    } else {
         showMinimized();
     }
 }
@@ -82,14 +84,6 @@ void Form1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange) {
         Form_Resize();
-    }
-}
-
-void Form1::Form_Resize() {
-    // A minimised window leaves the screen and the taskbar for the tray. Without a
-    // notification area it stays minimised in the taskbar, or nothing could bring it back.
-    if (isMinimized() && TrayAvailable()) {
-        hide();
     }
 }
 

@@ -81,8 +81,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
+    void PlaceWindow();
     void Form_Resize();
     bool TrayAvailable() const;
     void txtFileType_Change();

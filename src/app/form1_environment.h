@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/banner_browser.h"
 #include "check/post_form_function.h"
 #include "platform/http_client.h"
 
@@ -28,6 +29,7 @@ struct Form1Environment {
     std::shared_ptr<FileDialogRunner> dialogs; // empty: the real modal dialogs
     WarningBox warn;                           // empty: a real modal message box
     std::function<bool()> trayAvailable;       // empty: ask the desktop for a notification area
+    BannerBrowserFactory makeBrowser;          // empty: the banner strip on Qt WebEngine
     PostFormFunction postForm = PostForm;      // the report requests of the check pass
 };
 

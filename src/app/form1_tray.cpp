@@ -38,6 +38,7 @@ void Form1::TrayActivated(QSystemTrayIcon::ActivationReason reason) {
     }
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
+    ui_.Browser1->show();
     raise();
     activateWindow();
 }

@@ -4,17 +4,25 @@
 #include "app/qt_text.h"
 #include "app/site_rows.h"
 #include "app/twips.h"
+#include "app/web_engine_banner_browser.h"
 #include "check/report_script.h"
 #include "check/tutorial_text.h"
 #include "sites/watched_types.h"
 
 #include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTreeWidget>
+
+// The pictures are compiled into the static GUI library, which the linker would drop unless
+// something refers to them.
+static void LoadForm1Images() {
+    Q_INIT_RESOURCE(form1_images);
+}
 
 namespace fq {
 namespace {
@@ -44,6 +52,8 @@ QLabel* MakeLabel(QWidget* window, const char* name, const char* caption, Twips 
 QPlainTextEdit* MakeTextArea(QWidget* window, const char* name, const QString& text, Twips at) {
     auto* box = Place(new QPlainTextEdit(text, window), name, at);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    // Tab walks the window's focus order here too instead of typing a tab.
+    box->setTabChangesFocus(true);
     return box;
 }
 
@@ -82,6 +92,26 @@ QMenu* MakeMenu(QWidget* window, const char* name, const char* caption) {
     return menu;
 }
 
+// A picture that fills its control exactly, whatever the screen's scale.
+ClickableImage* MakeImage(QWidget* window, const char* name, const char* file, Twips at) {
+    auto* image = Place(new ClickableImage(window), name, at);
+    image->setPixmap(QPixmap(QLatin1String(file)));
+    image->setScaledContents(true);
+    return image;
+}
+
+// The keyboard focus order of the design. The labels are numbered in it too, but never take
+// the focus; `ImOpen` has no place in it.
+void SetTabOrder(const Form1Ui& ui) {
+    const std::array<QWidget*, 15> order = {ui.cmdSave,   ui.txtDetail, ui.txtPHP[0],  ui.cmdPHP,
+                                            ui.lvWeb,     ui.cmdCheck,  ui.cmdAdd,     ui.txtPath,
+                                            ui.txtURL,    ui.Browser1,  ui.ImMore,     ui.cmdTutor,
+                                            ui.txtPHP[1], ui.cmdBackup, ui.txtFileType};
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        QWidget::setTabOrder(order[i - 1], order[i]);
+    }
+}
+
 void BuildMenus(QWidget* window, Form1Ui& ui) {
     ui.mPopup = MakeMenu(window, "mPopup", "&SysTray");
     ui.mActive = AddItem(ui.mPopup, "mActive", "&Active");
@@ -102,15 +132,26 @@ void BuildMenus(QWidget* window, Form1Ui& ui) {
 
 } // namespace
 
-Form1Ui BuildForm1Ui(QWidget* window) {
+Form1Ui BuildForm1Ui(QWidget* window, const BannerBrowserFactory& makeBrowser) {
+    LoadForm1Images();
+    window->setWindowIcon(QIcon(QStringLiteral(":/form1/icon.png")));
+    // The design places its texts for an 8-point font; the desktop's usual 9 to 11 points
+    // would not fit the labels and boxes. The desktop's font family stays.
+    QFont font = window->font();
+    font.setPointSize(8);
+    window->setFont(font);
     Form1Ui ui;
     ui.txtFileType = Place(new QLineEdit(ToQt(kDefaultWatchedTypes), window), "txtFileType",
                            {7320, 840, 1455, 315});
     ui.txtFileType->setToolTip(QStringLiteral("type reset to restore default"));
     ui.cmdBackup = MakeButton(window, "cmdBackup", "Backup", {5640, 4800, 975, 375});
     ui.cmdTutor = MakeButton(window, "cmdTutor", "Tutorial", {6720, 4800, 975, 375});
-    ui.ImMore = Place(new ClickableImage(window), "ImMore", {8520, 1200, 285, 270});
+    ui.ImMore = MakeImage(window, "ImMore", ":/form1/im_more.gif", {8520, 1200, 285, 270});
     ui.ImMore->setToolTip(QStringLiteral("แบนเนอร์ทั้งหมด"));
+    ui.ImMore->setFocusPolicy(Qt::TabFocus);
+    ui.ImMore->setCursor(Qt::PointingHandCursor);
+    BannerBrowser* strip = makeBrowser ? makeBrowser(window) : new WebEngineBannerBrowser(window);
+    ui.Browser1 = Place(strip, "Browser1", {0, 1200, 8535, 720});
     ui.txtURL =
         Place(new QLineEdit(QStringLiteral("http://"), window), "txtURL", {1080, 240, 3495, 375});
     ui.txtPath = Place(new QLineEdit(window), "txtPath", {1080, 645, 3135, 375});
@@ -137,9 +178,12 @@ Form1Ui BuildForm1Ui(QWidget* window) {
     ui.La[1] = MakeLabel(window, "La1", "Folder :", {120, 780, 855, 255}, right);
     ui.LaStatus =
         MakeLabel(window, "LaStatus", "Total Web : ", {120, 4920, 4215, 255}, Qt::AlignLeft);
-    ui.ImOpen = Place(new ClickableImage(window), "ImOpen", {4320, 720, 240, 240});
+    ui.ImOpen = MakeImage(window, "ImOpen", ":/form1/im_open.png", {4320, 720, 240, 240});
     ui.ImOpen->setCursor(Qt::PointingHandCursor);
+    // The picture sits at the right end of the banner strip, in front of it.
+    ui.ImMore->raise();
 
+    SetTabOrder(ui);
     BuildMenus(window, ui);
     return ui;
 }

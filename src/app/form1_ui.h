@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/banner_browser.h"
+
 #include <array>
 
 class QAction;
@@ -9,7 +11,6 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTreeWidget;
-class QWidget;
 
 namespace fq {
 
@@ -22,6 +23,7 @@ struct Form1Ui {
     QPushButton* cmdBackup = nullptr;
     QPushButton* cmdTutor = nullptr;
     ClickableImage* ImMore = nullptr;
+    BannerBrowser* Browser1 = nullptr;
     QLineEdit* txtURL = nullptr;
     QLineEdit* txtPath = nullptr;
     QPushButton* cmdAdd = nullptr;
@@ -46,7 +48,9 @@ struct Form1Ui {
     QAction* mImport = nullptr;
 };
 
-// Creates every control as a child of `window`, and the menus owned by it.
-Form1Ui BuildForm1Ui(QWidget* window);
+// Creates every control as a child of `window` in its design place and focus order, with the
+// banner strip from `makeBrowser` (empty: on Qt WebEngine), and the menus owned by the window;
+// gives the window its icon and font.
+Form1Ui BuildForm1Ui(QWidget* window, const BannerBrowserFactory& makeBrowser);
 
 } // namespace fq

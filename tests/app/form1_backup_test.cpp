@@ -2,6 +2,7 @@
 #include "app/form1.h"
 #include "app/site_rows.h"
 #include "dialogs/file_dialog_runner.h"
+#include "fake_banner_browser.h"
 #include "platform/text_file.h"
 #include "temp_folder.h"
 
@@ -50,6 +51,7 @@ struct BackupFixture {
         environment.homeFolder = home.slashed();
         environment.dialogs = dialogs;
         environment.trayAvailable = [] { return true; };
+        environment.makeBrowser = MakeFakeBannerBrowser;
         form = std::make_unique<Form1>(std::move(environment));
         form->Form_Load();
     }

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "app/site_rows.h"
+#include "fake_banner_browser.h"
 #include "platform/text_file.h"
 #include "report_site.h"
 
@@ -25,6 +26,7 @@ struct CheckFixture {
         fq::Form1Environment environment;
         environment.appFolder = folder.slashed();
         environment.trayAvailable = [] { return false; };
+        environment.makeBrowser = MakeFakeBannerBrowser;
         environment.postForm = [this](const std::string& url, const std::string& body,
                                       const fq::MessagePump& pump, const fq::HttpLimits& limits) {
             captionsDuringRequests.push_back(form->ui().LaStatus->text());

@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "app/site_rows.h"
+#include "fake_banner_browser.h"
 #include "platform/text_file.h"
 #include "temp_folder.h"
 
@@ -24,6 +25,7 @@ struct EditingFixture {
         }
         fq::Form1Environment environment;
         environment.appFolder = folder.slashed();
+        environment.makeBrowser = MakeFakeBannerBrowser;
         environment.warn = [this](QWidget*, const QString& caption, const QString& text) {
             warnings.push_back(caption + QStringLiteral(" | ") + text);
         };

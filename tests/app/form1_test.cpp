@@ -1,5 +1,6 @@
 #include "app/form1.h"
 #include "app/site_rows.h"
+#include "fake_banner_browser.h"
 #include "platform/autostart_store.h"
 #include "platform/text_file.h"
 #include "temp_folder.h"
@@ -24,6 +25,7 @@ fq::Form1Environment Environment(const TempFolder& folder, bool trayAvailable = 
     fq::Form1Environment environment;
     environment.appFolder = folder.slashed();
     environment.trayAvailable = [trayAvailable] { return trayAvailable; };
+    environment.makeBrowser = MakeFakeBannerBrowser;
     return environment;
 }
 
@@ -72,6 +74,9 @@ private slots:
         QVERIFY(form.reportPassword().empty());
         QVERIFY(form.ui().txtPHP[0]->toPlainText().contains(QStringLiteral("==\"lark\")")));
         QVERIFY(form.isVisible());
+        const auto* strip = dynamic_cast<const FakeBannerBrowser*>(form.ui().Browser1);
+        QVERIFY(strip != nullptr);
+        QCOMPARE(strip->navigations, std::vector<std::string>{folder.slashed() + "php/000.html"});
     }
 
     void loadsSitesSettingsAndPassword() {
@@ -129,6 +134,8 @@ private slots:
         QVERIFY(!form.close());
         QVERIFY(form.isMinimized());
         QVERIFY(form.isVisible());
+        // Restored from the taskbar, the window shows its banner strip again.
+        QVERIFY(!form.ui().Browser1->isHidden());
         QVERIFY(!fq::ReadTextFile(folder.slashed() + "ferquor.ini").empty());
     }
 
@@ -145,11 +152,13 @@ private slots:
 
         form.close();
         QVERIFY(!form.isVisible());
+        QVERIFY(form.ui().Browser1->isHidden());
         form.TrayActivated(QSystemTrayIcon::Trigger);
         QVERIFY(!form.isVisible());
         form.TrayActivated(QSystemTrayIcon::DoubleClick);
         QVERIFY(form.isVisible());
         QVERIFY(!form.isMinimized());
+        QVERIFY(!form.ui().Browser1->isHidden());
     }
 
     void activeItemSwitchesScheduledChecks() {
@@ -198,6 +207,7 @@ private slots:
 
         const auto registered = startWith(executable);
         QVERIFY(!registered->isVisible());
+        QVERIFY(registered->ui().Browser1->isHidden());
         QVERIFY(registered->ui().mStartup->isChecked());
 
         for (const std::string& other :

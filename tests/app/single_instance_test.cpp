@@ -21,9 +21,10 @@ namespace {
 
 // Starts the program with its own runtime folder, where the instance lock lives.
 pid_t StartProgram(const fs::path& executable, const fs::path& runtimeFolder) {
-    std::vector<std::string> variables = {"QT_QPA_PLATFORM=offscreen",
-                                          "XDG_RUNTIME_DIR=" + runtimeFolder.string(),
-                                          "HOME=" + runtimeFolder.string()};
+    // The embedded browser's sandbox cannot run as root, as tests here often do.
+    std::vector<std::string> variables = {
+        "QT_QPA_PLATFORM=offscreen", "QTWEBENGINE_DISABLE_SANDBOX=1",
+        "XDG_RUNTIME_DIR=" + runtimeFolder.string(), "HOME=" + runtimeFolder.string()};
     std::vector<char*> envp;
     for (std::string& variable : variables) {
         envp.push_back(variable.data());
