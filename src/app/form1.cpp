@@ -27,6 +27,7 @@ Form1::Form1(Form1Environment environment, QWidget* parent)
     ConnectEditing();
     ConnectBackup();
     ConnectReportScript();
+    StartTimer1();
 }
 
 Form1::~Form1() = default;

@@ -3,16 +3,20 @@
 #include "app/form1_environment.h"
 #include "app/form1_ui.h"
 #include "check/check_pass.h"
+#include "check/check_schedule.h"
 
+#include <QPointer>
 #include <QSystemTrayIcon>
 #include <QWidget>
 #include <memory>
 #include <string>
 
+class QTimer;
 class QTreeWidgetItem;
 
 namespace fq {
 
+class AlertWindow;
 class cmd1;
 
 // The main window. It owns all long-lived state: the site list is the rows of `lvWeb`, the
@@ -63,6 +67,11 @@ public:
     // One check pass over the active sites; `Alert` marks a scheduled pass, which leaves
     // PendingAlert when a site changed.
     void CheckWeb(bool Alert);
+    // One tick of the 200 ms timer: the scheduled check when it is due, then the delivery
+    // of a pending alert into the alert window.
+    void Timer1_Timer();
+    // "Check Now": a manual pass, then the next scheduled one a full interval later.
+    void cmdCheck_Click();
     // The report script and tutorial boxes; closing the script with "Php Code" keeps the
     // password written in it.
     void cmdPHP_Click();
@@ -71,6 +80,8 @@ public:
 
     const Form1Ui& ui() const { return ui_; }
     const std::string& pendingAlert() const { return PendingAlert; }
+    const CheckSchedule& schedule() const { return Schedule; }
+    AlertWindow* alertWindow() const;
     int selectedRow() const { return SelectedRow; }
     int checksActive() const { return ChecksActive; }
     const QSystemTrayIcon* trayIcon() const { return TrayIcon; }
@@ -92,6 +103,8 @@ private:
     std::string databasePath() const;
     void ConnectEditing();
     void ConnectReportScript();
+    void StartTimer1();
+    void DeliverPendingAlert();
     QTreeWidgetItem* SelectedRowItem() const;
     void ShowWarning(const QString& text);
     void ConnectBackup();
@@ -106,6 +119,9 @@ private:
     std::unique_ptr<cmd1> DialogObject; // created on first use
     std::string PendingAlert;
     CheckPass checkPass_;
+    CheckSchedule Schedule;
+    QTimer* Timer1 = nullptr;
+    QPointer<AlertWindow> mBox; // from the first delivered alert until the user closes it
 };
 
 } // namespace fq

@@ -5,6 +5,7 @@
 #include "platform/http_client.h"
 
 #include <QString>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -31,6 +32,7 @@ struct Form1Environment {
     std::function<bool()> trayAvailable;       // empty: ask the desktop for a notification area
     BannerBrowserFactory makeBrowser;          // empty: the banner strip on Qt WebEngine
     PostFormFunction postForm = PostForm;      // the report requests of the check pass
+    std::function<std::int64_t()> now;         // the schedule's clock; empty: the wall clock
 };
 
 } // namespace fq

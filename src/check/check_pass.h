@@ -11,11 +11,6 @@
 
 namespace fq {
 
-// PostForm's shape, so that a caller can hand another transport.
-using PostFormFunction =
-    std::function<std::string(const std::string& url, const std::string& body,
-                              const MessagePump& pump, const HttpLimits& limits)>;
-
 // What a check writes into a site's row.
 struct CheckResult {
     std::string status;
