@@ -169,6 +169,8 @@ Form1Ui BuildForm1Ui(QWidget* window, const BannerBrowserFactory& makeBrowser) {
         MakeTextArea(window, "txtPHP0", LinesToQt(ReportScriptTemplate()), {100, 2040, 1575, 1335});
     for (QPlainTextEdit* text : ui.txtPHP) {
         text->setLineWrapMode(QPlainTextEdit::NoWrap);
+        // The script is indented with tabs; four blanks wide keeps its lines in view.
+        text->setTabStopDistance(4 * text->fontMetrics().horizontalAdvance(QLatin1Char(' ')));
         text->hide();
     }
 
