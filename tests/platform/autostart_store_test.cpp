@@ -7,12 +7,13 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <optional>
 #include <vector>
 
 namespace fs = std::filesystem;
 
 namespace {
+
+const std::string kExecutable = "/opt/ferquor/ferquor";
 
 // Names and contents of everything in `folder`, in name order.
 std::vector<std::pair<std::string, std::string>> Snapshot(const fs::path& folder) {
@@ -25,192 +26,131 @@ std::vector<std::pair<std::string, std::string>> Snapshot(const fs::path& folder
     return entries;
 }
 
-// Sets or clears an environment variable for one test and puts the old value back.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const char* value) : name_(name) {
-        if (const char* old = std::getenv(name)) {
-            old_ = old;
-        }
-        Set(value);
-    }
-    ~ScopedEnvironment() { Set(old_ ? old_->c_str() : nullptr); }
-    ScopedEnvironment(const ScopedEnvironment&) = delete;
-    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
-
-    void Set(const char* value) {
-        if (value != nullptr) {
-            ::setenv(name_, value, 1);
-        } else {
-            ::unsetenv(name_);
-        }
-    }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 } // namespace
 
-TEST(AutostartStore, TickingWritesADesktopEntryInANewFolderAndUntickingRemovesIt) {
+TEST(AutostartStore, TickingWritesAnEntryInANewFolderAndUntickingRemovesIt) {
     TempFolder temp;
     const std::string folder = temp.slashed() + "config/autostart";
-    const std::string executable = "/opt/ferquor/ferquor";
-
-    fq::SetRunAtStartup(true, folder, executable);
+    fq::SetRunAtStartup(true, folder, kExecutable);
     const std::string text = fq::ReadTextFile(folder + "/ferquor.desktop");
-    const auto lines = fq::SplitText(text, "\n");
-    EXPECT_EQ(lines.front(), "[Desktop Entry]");
-    EXPECT_EQ(lines.back(), ""); // the last line ends in a line break too
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Exec=/opt/ferquor/ferquor"), 1);
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Type=Application"), 1);
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "Name=Ferrow Quorvel"), 1);
-    EXPECT_EQ(fq::ReadRegString(folder, "ferquor"), executable);
-    EXPECT_TRUE(fq::IsRegisteredToRun(folder, executable));
+    EXPECT_TRUE(text.starts_with("[Desktop Entry]\n")) << text;
+    for (const char* line :
+         {"\nType=Application\n", "\nName=Ferrow Quorvel\n", "\nExec=/opt/ferquor/ferquor\n"}) {
+        EXPECT_NE(text.find(line), std::string::npos) << text;
+    }
+    EXPECT_TRUE(fq::IsRegisteredToRun(folder, kExecutable));
 
-    fq::SetRunAtStartup(false, folder, executable);
-    EXPECT_TRUE(Snapshot(folder).empty());
-    EXPECT_EQ(fq::ReadRegString(folder, "ferquor"), "");
-    EXPECT_FALSE(fq::IsRegisteredToRun(folder, executable));
+    fq::SetRunAtStartup(false, folder, kExecutable);
+    EXPECT_TRUE(fs::is_empty(folder));
 }
 
-TEST(AutostartStore, UntickingWithoutAnEntryChangesNothing) {
+TEST(AutostartStore, UntickingWithoutAnEntryChangesNothingAndNoEntryGoesWhereNoneCanBe) {
     TempFolder temp;
     const std::string folder = temp.slashed() + "autostart/";
     ASSERT_TRUE(fq::WriteRegString(folder, "other", "/usr/bin/other"));
     ASSERT_TRUE(fq::WriteTextFile(folder + "ferquor.desktop.txt", "not an entry"));
     const auto before = Snapshot(folder);
-
-    fq::SetRunAtStartup(false, folder, "/opt/ferquor/ferquor");
-    EXPECT_EQ(Snapshot(folder), before);
-
+    fq::SetRunAtStartup(false, folder, kExecutable);
     // Not even the folder is made when there is nothing to remove.
-    fq::SetRunAtStartup(false, temp.slashed() + "missing", "/opt/ferquor/ferquor");
+    fq::SetRunAtStartup(false, temp.slashed() + "missing", kExecutable);
     EXPECT_FALSE(fs::exists(temp.slashed() + "missing"));
+
+    EXPECT_FALSE(fq::WriteRegString(folder + "ferquor.desktop.txt", "ferquor", kExecutable));
+    EXPECT_FALSE(fq::WriteRegString(folder, "", kExecutable));
+    EXPECT_FALSE(fq::WriteRegString("", "ferquor", kExecutable));
+    EXPECT_EQ(Snapshot(folder), before);
 }
 
 TEST(AutostartStore, OnlyTheExactCurrentPathCountsAsRegistered) {
     TempFolder temp;
     const std::string folder = temp.slashed();
-
     fq::SetRunAtStartup(true, folder, "/opt/Ferquor/ferquor");
-    EXPECT_FALSE(fq::IsRegisteredToRun(folder, "/opt/ferquor/ferquor"));
-    EXPECT_FALSE(fq::IsRegisteredToRun(folder, "/opt/Ferquor/ferquor/"));
     EXPECT_TRUE(fq::IsRegisteredToRun(folder, "/opt/Ferquor/ferquor"));
+    EXPECT_FALSE(fq::IsRegisteredToRun(folder, "/opt/ferquor/ferquor"));
 
-    // After a move the old entry no longer matches; ticking again writes the new path over it.
+    // After a move, ticking again writes the new path over the old entry; an unknown
+    // executable path writes nothing and never matches.
     fq::SetRunAtStartup(true, folder, "/home/me/ferquor");
     EXPECT_TRUE(fq::IsRegisteredToRun(folder, "/home/me/ferquor"));
-    EXPECT_EQ(Snapshot(folder).size(), 1u);
-
-    // An unknown executable path writes nothing and never matches.
     fq::SetRunAtStartup(true, folder, "");
     EXPECT_FALSE(fq::IsRegisteredToRun(folder, ""));
     EXPECT_EQ(Snapshot(folder).size(), 1u);
 }
 
-TEST(AutostartStore, PathsWithBlanksAndReservedCharactersSurviveTheRoundTrip) {
-    const std::vector<std::string> paths = {
-        "/home/me/My Programs/ferquor",
-        "/opt/$HOME/\"quoted\"/back\\slash/100%/ferquor",
-        "/opt/a`b'c;d&e|f<g>h~i*j?k#l(m)/ferquor",
-        "/opt/%U %f/ferquor",
-        "/opt/line\nbreak\ttab\rreturn/ferquor",
-        "/opt/caf\xc3\xa9=x/ferquor",
+TEST(AutostartStore, ExecIsQuotedAsDesktopsExpectAndEveryPathSurvivesTheRoundTrip) {
+    // Inside quotes $ gets a backslash; a backslash in the path becomes four (quoting doubles
+    // it, the string escape doubles it again); % is doubled so it is no field code.
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"/home/me/My Programs/ferquor", R"(Exec="/home/me/My Programs/ferquor")"},
+        {"/opt/a$b\\c%/ferquor", R"(Exec="/opt/a\\$b\\\\c%%/ferquor")"},
+        {"/opt/50%/ferquor", "Exec=/opt/50%%/ferquor"},
+        {"/opt/$HOME/\"quoted\"/back\\slash/100%/ferquor", ""},
+        {"/opt/a`b'c;d&e|f<g>h~i*j?k#l(m)/ferquor", ""},
+        {"/opt/%U %f/ferquor", ""},
+        {"/opt/line\nbreak\ttab\rreturn/ferquor", ""},
+        {"/opt/caf\xc3\xa9=x/ferquor", ""},
     };
-    for (const std::string& path : paths) {
+    for (const auto& [path, exec] : cases) {
         TempFolder temp;
         fq::SetRunAtStartup(true, temp.slashed(), path);
         EXPECT_TRUE(fq::IsRegisteredToRun(temp.slashed(), path)) << path;
-        // Whatever the path holds, the entry keeps its one line per key.
+        // Whatever the path holds, the entry keeps its one line per key, each ended.
         const std::string text = fq::ReadTextFile(temp.slashed() + "ferquor.desktop");
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 8) << path;
+        EXPECT_TRUE(exec.empty() || text.find("\n" + exec + "\n") != std::string::npos) << text;
     }
 }
 
-TEST(AutostartStore, ExecIsQuotedAndEscapedAsDesktopsExpect) {
-    TempFolder temp;
-    const auto execLine = [&](const std::string& data) {
-        fq::WriteRegString(temp.slashed(), "entry", data);
-        for (const auto& line :
-             fq::SplitText(fq::ReadTextFile(temp.slashed() + "entry.desktop"), "\n")) {
-            if (line.starts_with("Exec=")) {
-                return line;
-            }
-        }
-        return std::string();
-    };
-    EXPECT_EQ(execLine("/opt/my apps/ferquor"), R"(Exec="/opt/my apps/ferquor")");
-    // Inside quotes $ gets a backslash; a backslash in the path becomes four (quoting doubles
-    // it, the string escape doubles it again); % is doubled so it is no field code.
-    EXPECT_EQ(execLine("/opt/a$b\\c%/ferquor"), R"(Exec="/opt/a\\$b\\\\c%%/ferquor")");
-    EXPECT_EQ(execLine("/opt/50%/ferquor"), "Exec=/opt/50%%/ferquor");
-}
-
-TEST(AutostartStore, ReadTrimsBlanksAndRefusesDataOf400BytesOrMore) {
+TEST(AutostartStore, ReadGivesTheTrimmedPathOfAnEntryThatStartsSomething) {
     TempFolder temp;
     const std::string folder = temp.slashed();
-
     fq::WriteRegString(folder, "ferquor", "   /opt/ferquor/ferquor  ");
     EXPECT_EQ(fq::ReadRegString(folder, "ferquor"), "/opt/ferquor/ferquor");
-    fq::WriteTextFile(folder + "typed.desktop",
-                      "# by hand\r\n[Desktop Entry]\r\nExec =   /opt/ferquor/ferquor   \r\n");
-    EXPECT_EQ(fq::ReadRegString(folder, "typed"), "/opt/ferquor/ferquor");
 
-    const std::string path399 = "/opt/" + std::string(386, 'a') + "/ferquor";
-    ASSERT_EQ(path399.size(), 399u);
-    fq::SetRunAtStartup(true, folder, path399);
-    EXPECT_EQ(fq::ReadRegString(folder, "ferquor"), path399);
-    fq::SetRunAtStartup(true, folder, path399 + "x");
-    EXPECT_EQ(fq::ReadRegString(folder, "ferquorx"), "");
-    EXPECT_FALSE(fq::IsRegisteredToRun(folder, path399 + "x"));
-
-    // The limit is on the value as stored: quotes count too.
-    const std::string blank397 = "/opt/ " + std::string(383, 'b') + "/ferquor";
-    ASSERT_EQ(blank397.size(), 397u);
-    fq::SetRunAtStartup(true, folder, blank397);
-    EXPECT_TRUE(fq::IsRegisteredToRun(folder, blank397));
-    fq::SetRunAtStartup(true, folder, blank397 + "b");
-    EXPECT_FALSE(fq::IsRegisteredToRun(folder, blank397 + "b"));
-}
-
-TEST(AutostartStore, EntriesThatStartNothingReadAsEmpty) {
-    TempFolder temp;
-    const std::string folder = temp.slashed();
     const auto read = [&](const std::string& text) {
         fq::WriteTextFile(folder + "ferquor.desktop", text);
         return fq::ReadRegString(folder, "ferquor");
     };
-    EXPECT_EQ(read("[Desktop Entry]\nExec=/opt/ferquor\n"), "/opt/ferquor");
+    EXPECT_EQ(read("# by hand\r\n[Desktop Entry]\r\nExec =   /opt/ferquor   \r\n"), "/opt/ferquor");
     EXPECT_EQ(read("[Desktop Entry]\nName=Ferrow Quorvel\n"), "");
     EXPECT_EQ(read("[Desktop Entry]\n#Exec=/opt/ferquor\n"), "");
     EXPECT_EQ(read("[Desktop Action x]\nExec=/opt/ferquor\n[Desktop Entry]\nName=x\n"), "");
     EXPECT_EQ(read("[Desktop Entry]\nExec=/opt/ferquor\nHidden=true\n"), "");
     EXPECT_EQ(read("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\nExec=/opt/ferquor\n"), "");
-    EXPECT_EQ(read(""), "");
     EXPECT_EQ(fq::ReadRegString(folder + "missing", "ferquor"), "");
 }
 
-TEST(AutostartStore, WriteFailsWhereNoEntryCanBe) {
+TEST(AutostartStore, DataOf400BytesOrMoreAsStoredReadsAsEmpty) {
     TempFolder temp;
-    ASSERT_TRUE(fq::WriteTextFile(temp.slashed() + "file", "x"));
-    EXPECT_FALSE(fq::WriteRegString(temp.slashed() + "file", "ferquor", "/opt/ferquor"));
-    EXPECT_FALSE(fq::WriteRegString(temp.slashed(), "", "/opt/ferquor"));
-    EXPECT_FALSE(fq::WriteRegString("", "ferquor", "/opt/ferquor"));
+    const std::string folder = temp.slashed();
+    const std::string path399 = "/opt/" + std::string(386, 'a') + "/ferquor";
+    // With a blank in the path, the quotes count too.
+    const std::string blank397 = "/opt/ " + std::string(383, 'b') + "/ferquor";
+    ASSERT_EQ(path399.size(), 399u);
+    ASSERT_EQ(blank397.size(), 397u);
+    for (const auto& [fits, tooLong] :
+         {std::pair{path399, path399 + "x"}, std::pair{blank397, blank397 + "b"}}) {
+        fq::SetRunAtStartup(true, folder, fits);
+        EXPECT_TRUE(fq::IsRegisteredToRun(folder, fits));
+        fq::SetRunAtStartup(true, folder, tooLong);
+        EXPECT_FALSE(fq::IsRegisteredToRun(folder, tooLong));
+    }
 }
 
 TEST(AutostartStore, FolderFollowsTheXdgConfigHome) {
-    ScopedEnvironment home("HOME", "/home/tester");
-    ScopedEnvironment config("XDG_CONFIG_HOME", "/srv/config");
-    EXPECT_EQ(fq::AutostartFolder(), "/srv/config/autostart/");
-    config.Set("/srv/config/");
-    EXPECT_EQ(fq::AutostartFolder(), "/srv/config/autostart/");
-    // A relative or empty setting is not a valid base folder and is ignored.
-    config.Set("config");
-    EXPECT_EQ(fq::AutostartFolder(), "/home/tester/.config/autostart/");
-    config.Set("");
-    EXPECT_EQ(fq::AutostartFolder(), "/home/tester/.config/autostart/");
-    config.Set(nullptr);
-    EXPECT_EQ(fq::AutostartFolder(), "/home/tester/.config/autostart/");
+    // Every other test hands its folder in, so none depends on these variables.
+    ::setenv("HOME", "/home/tester", 1);
+    const std::pair<const char*, std::string> cases[] = {
+        {"/srv/config", "/srv/config/autostart/"},
+        {"/srv/config/", "/srv/config/autostart/"},
+        // A relative or empty setting is not a valid base folder and is ignored.
+        {"config", "/home/tester/.config/autostart/"},
+        {"", "/home/tester/.config/autostart/"},
+        {nullptr, "/home/tester/.config/autostart/"},
+    };
+    for (const auto& [configHome, expected] : cases) {
+        configHome != nullptr ? ::setenv("XDG_CONFIG_HOME", configHome, 1)
+                              : ::unsetenv("XDG_CONFIG_HOME");
+        EXPECT_EQ(fq::AutostartFolder(), expected) << (configHome ? configHome : "(unset)");
+    }
 }

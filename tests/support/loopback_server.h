@@ -28,7 +28,6 @@ public:
     LoopbackServer(const LoopbackServer&) = delete;
     LoopbackServer& operator=(const LoopbackServer&) = delete;
 
-    int port() const { return port_; }
     // "127.0.0.1:<port>"
     std::string hostAndPort() const;
     std::vector<std::string> requests() const;
