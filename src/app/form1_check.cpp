@@ -25,11 +25,7 @@ public:
 
     int rowCount() const override { return list_->topLevelItemCount(); }
 
-    StoredSite site(int row) const override {
-        const QTreeWidgetItem* item = list_->topLevelItem(row);
-        return {FromQt(item->text(kColumnWebUrl)), FromQt(item->text(kColumnLocalPath)),
-                item->checkState(kColumnNumber) == Qt::Checked};
-    }
+    StoredSite site(int row) const override { return StoredSiteAt(list_, row); }
 
     void writeResult(int row, const CheckResult& result) override {
         QTreeWidgetItem* item = list_->topLevelItem(row);

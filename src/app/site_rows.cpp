@@ -6,13 +6,17 @@
 
 namespace fq {
 
+StoredSite StoredSiteAt(const QTreeWidget* list, int row) {
+    const QTreeWidgetItem* item = list->topLevelItem(row);
+    return {FromQt(item->text(kColumnWebUrl)), FromQt(item->text(kColumnLocalPath)),
+            item->checkState(kColumnNumber) == Qt::Checked};
+}
+
 std::vector<StoredSite> ReadStoredSites(const QTreeWidget* list) {
     std::vector<StoredSite> sites;
     sites.reserve(static_cast<std::size_t>(list->topLevelItemCount()));
-    for (int i = 0; i < list->topLevelItemCount(); ++i) {
-        const QTreeWidgetItem* row = list->topLevelItem(i);
-        sites.push_back({FromQt(row->text(kColumnWebUrl)), FromQt(row->text(kColumnLocalPath)),
-                         row->checkState(kColumnNumber) == Qt::Checked});
+    for (int row = 0; row < list->topLevelItemCount(); ++row) {
+        sites.push_back(StoredSiteAt(list, row));
     }
     return sites;
 }

@@ -19,7 +19,10 @@ enum SiteColumn : int {
     kSiteColumnCount = 6,
 };
 
-// The rows as the database stores them: address, folder and the check box.
+// Row `row` (from 0) as the database stores it: address, folder and the check box.
+StoredSite StoredSiteAt(const QTreeWidget* list, int row);
+
+// Every row as the database stores it.
 std::vector<StoredSite> ReadStoredSites(const QTreeWidget* list);
 
 // Sets every row's number to its 1-based position.
