@@ -56,22 +56,6 @@ struct Surroundings {
 
 } // namespace
 
-TEST(CheckPass, EachActiveSiteShowsItsCaptionPausesThenAsks) {
-    ListRows rows;
-    rows.sites = {{"http://a/", "/a/", true}, {"http://b/", "/b/", false}, {"http://c/", "/c/"}};
-    Surroundings around;
-    around.lists["/a/"] = "x.php\r\n";
-    fq::CheckPass pass;
-    pass.CheckWeb(false, rows, around.services());
-    EXPECT_EQ(around.log, (std::vector<std::string>{
-                              "Checking http://a/", "wait 1", "scan /a/ php",
-                              "post http://a/_report.php .state=1&pw=pw&path=x.php\r\n&.referer=",
-                              "Checking http://c/", "wait 1", "scan /c/ php",
-                              "post http://c/_report.php .state=1&pw=pw&path=&.referer=",
-                              " Total Web : 3     Changed : 0"}));
-    EXPECT_EQ(rows.statuses, (std::map<int, std::string>{{0, "OK"}, {2, "No folder"}}));
-}
-
 TEST(CheckPass, RowsRemovedDuringAPassGetNoForeignVerdict) {
     ListRows rows;
     for (const char* name : {"a", "b", "c", "d"}) {
@@ -95,7 +79,7 @@ TEST(CheckPass, RowsRemovedDuringAPassGetNoForeignVerdict) {
     EXPECT_EQ(around.log.back(), " Total Web : 2     Changed : 0");
 }
 
-TEST(CheckPass, CachesFollowEditedRemovedAndReloadedRows) {
+TEST(CheckPass, StepsInOrderAndCachesFollowEditedRemovedAndReloadedRows) {
     ListRows rows;
     rows.sites = {{"http://a/", "/a/", true}, {"http://b/", "/b/", true}};
     Surroundings around;
@@ -112,6 +96,12 @@ TEST(CheckPass, CachesFollowEditedRemovedAndReloadedRows) {
         return scans;
     };
     EXPECT_EQ(scansOfAScheduledPass(), "/a//b/");
+    EXPECT_EQ(around.log, (std::vector<std::string>{
+                              "Checking http://a/", "wait 1", "scan /a/ php",
+                              "post http://a/_report.php .state=1&pw=pw&path=a.php\r\n&.referer=",
+                              "Checking http://b/", "wait 1", "scan /b/ php",
+                              "post http://b/_report.php .state=1&pw=pw&path=b.php\r\n&.referer=",
+                              " Total Web : 2     Changed : 0"}));
     EXPECT_EQ(scansOfAScheduledPass(), "");
     pass.rowEdited(0);
     EXPECT_EQ(scansOfAScheduledPass(), "/a/");
