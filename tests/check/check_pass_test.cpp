@@ -21,7 +21,6 @@ public:
 
 // Every call of the pass is logged in order; the clock moves only when the pass waits.
 struct Surroundings {
-    std::map<std::string, std::string> lists; // by folder; the answer is always "1-"
     std::vector<std::string> log;
     std::int64_t clock = 1000;
     std::function<void()> duringRequest = [] {};
@@ -33,7 +32,7 @@ struct Surroundings {
         s.listWatchedFiles = [this](const std::string& root, const std::string& relative,
                                     const std::string& types) {
             log.push_back("scan " + root + relative + " " + types);
-            return lists[root];
+            return root.substr(1, 1) + ".php\r\n"; // "/a/" holds a.php; the answer is "1-"
         };
         s.getSize = [](const std::string&, const std::string&) { return std::string(); };
         s.postForm = [this](const std::string& url, const std::string& body, const fq::MessagePump&,
@@ -62,7 +61,6 @@ TEST(CheckPass, RowsRemovedDuringAPassGetNoForeignVerdict) {
         rows.sites.push_back({std::string("http://") + name + "/", "/x/", true});
     }
     Surroundings around;
-    around.lists["/x/"] = "x.php\r\n";
     // While "a" is asked, "a" itself goes; while "c" is asked, "d" goes.
     around.duringRequest = [&] {
         if (around.log.back().starts_with("post http://a/")) {
@@ -83,7 +81,6 @@ TEST(CheckPass, StepsInOrderAndCachesFollowEditedRemovedAndReloadedRows) {
     ListRows rows;
     rows.sites = {{"http://a/", "/a/", true}, {"http://b/", "/b/", true}};
     Surroundings around;
-    around.lists = {{"/a/", "a.php\r\n"}, {"/b/", "b.php\r\n"}};
     const fq::CheckServices services = around.services();
     fq::CheckPass pass;
     const auto scansOfAScheduledPass = [&] {

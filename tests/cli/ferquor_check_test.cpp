@@ -81,12 +81,15 @@ TEST(FerquorCheck, ChecksEverySiteOnceAndExitsWithTheOutcome) {
 
 TEST(FerquorCheck, UnreadableDatabaseOrBadArgumentsExitWithTwo) {
     TempFolder program;
-    const CheckerRun missing = RunChecker({program.slashed() + "nowhere"});
-    EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_EQ(missing.output, "");
-    EXPECT_EQ(RunChecker({"--report-script", program.slashed()}).exitCode, 2);
-    EXPECT_EQ(RunChecker({"--frobnicate"}).exitCode, 2);
-    EXPECT_EQ(RunChecker({program.slashed(), program.slashed()}).exitCode, 2);
+    const std::string folder = program.slashed();
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{folder + "nowhere"},
+                                                      {"--report-script", folder},
+                                                      {"--frobnicate"},
+                                                      {folder, folder}}) {
+        const CheckerRun run = RunChecker(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments[0];
+        EXPECT_EQ(run.output, "");
+    }
     EXPECT_EQ(RunChecker({"--help"}).exitCode, 0);
     EXPECT_FALSE(fs::exists(program.path() / "ferquor.ini"));
 }
