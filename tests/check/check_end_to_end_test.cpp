@@ -33,7 +33,7 @@ struct Pass {
     std::function<void()> pump = [] {};
     fq::CheckPass pass;
 
-    fq::CheckServices services() {
+    void run(bool alert, Rows& rows) {
         fq::CheckServices s;
         s.watchedTypes = [] { return std::string("php,js"); };
         s.reportPassword = [this] { return password; };
@@ -49,9 +49,8 @@ struct Pass {
         s.waitUntilPast = [this](std::int64_t mark) { clock = mark + 1; };
         s.showStatus = [this](const std::string& text) { caption = text; };
         s.setPendingAlert = [this](const std::string& alert) { pendingAlert = alert; };
-        return s;
+        pass.CheckWeb(alert, rows, s);
     }
-    void run(bool alert, Rows& rows) { pass.CheckWeb(alert, rows, services()); }
 };
 
 fq::CheckResult Result(const char* status, const char* total, const char* detail = "") {
@@ -67,10 +66,15 @@ void PrintTo(const CheckResult& result, std::ostream* out) {
 }
 } // namespace fq
 
-TEST(CheckEndToEnd, MatchingGrownMissingAndEmptyFiles) {
+TEST(CheckEndToEnd, EveryStatusThenGrownAndAddedFiles) {
     ReportSites sites;
     ASSERT_TRUE(sites.running());
-    const std::string url = sites.addSite("a", "s3cret");
+    // Form characters in the password and the names are really asked for.
+    const std::string password = "p&w+=%20";
+    const std::string url = sites.addSite("a", password);
+    for (const char* name : {"a+b.php", "x&y.php", "k=v.php", "100%25.php", "sp ace.php"}) {
+        sites.writeBoth("a", name, name);
+    }
     sites.writeBoth("a", "index.php", "<?php echo 'home'; ?>");
     sites.writeBoth("a", "inc/db.php", "<?php $db = 1; ?>");
     sites.writeBoth("a", "js/app.js", "var a = 1;");
@@ -78,104 +82,52 @@ TEST(CheckEndToEnd, MatchingGrownMissingAndEmptyFiles) {
     sites.writeLocal("a", "gone.php", "missing on the server");
     sites.writeLocal("a", "blank.php", "empty on the server");
     sites.writeServer("a", "blank.php", "");
-    Rows rows;
-    rows.add(url, sites.localFolder("a"));
-    rows.add(url, sites.localFolder("a"), false);
-    Pass check;
-
-    check.run(false, rows);
-    EXPECT_EQ(rows.results[0], Result("OK", "0 : 5"));
-    EXPECT_EQ(rows.results[1], Result("", ""));
-    EXPECT_EQ(check.caption, " Total Web : 2     Changed : 0");
-
-    // Injected code grows a file on the server.
-    sites.writeServer("a", "inc/db.php", "<?php $db = 1; eval($_GET['x']); ?>");
-    check.run(false, rows);
-    EXPECT_EQ(rows.results[0], Result("Changed", "1 : 5", "inc/db.php\r\n"));
-    EXPECT_EQ(check.caption, " Total Web : 2     Changed : 1");
-    EXPECT_EQ(check.pendingAlert, "");
-    check.run(true, rows);
-    EXPECT_EQ(rows.results[0], Result("Changed", "1 : 5", "inc/db.php\r\n"));
-    EXPECT_EQ(check.pendingAlert, " Total Web : 2     Changed : 1");
-}
-
-TEST(CheckEndToEnd, NoReportAndNoFolder) {
-    ReportSites sites;
-    ASSERT_TRUE(sites.running());
-    const std::string wrongPassword = sites.addSite("locked", "other");
+    sites.addSite("locked", "other");
     sites.writeBoth("locked", "index.php", "x");
-    const std::string noScript = sites.address("bare");
-    sites.writeBoth("bare", "index.php", "x");
+    sites.writeBoth("bare", "index.php", "x"); // no report script
     // A hosting error page: many dashes and numbers, but no size list.
-    const std::string errorPage = sites.address("broken");
     sites.writeServer("broken", "_report.php",
                       "<?php http_response_code(500); ?><html><body><h1>500 - Internal Error"
                       "</h1><hr>----------------------------------------<p>2024-05-01 12:00 - "
                       "request 4711 - 3 - 2 - 1</p></body></html>");
     sites.writeBoth("broken", "a.php", "1");
     sites.writeBoth("broken", "b.php", "22");
-    const std::string noFolder = sites.addSite("nofolder", "s3cret");
-    Rows rows;
-    rows.add(wrongPassword, sites.localFolder("locked"));
-    rows.add(noScript, sites.localFolder("bare"));
-    rows.add(errorPage, sites.localFolder("broken"));
-    rows.add(noFolder, sites.localFolder("nofolder")); // never created
-    Pass check;
-    check.run(true, rows);
-    EXPECT_EQ(rows.results[0], Result("No report", "0 : 1"));
-    EXPECT_EQ(rows.results[1], Result("No report", "0 : 1"));
-    EXPECT_EQ(rows.results[2], Result("No report", "0 : 2"));
-    EXPECT_EQ(rows.results[3], Result("No folder", "0 : -1"));
-    // The site without a folder was still asked, with an empty list.
-    EXPECT_EQ(check.requests, 4);
-    EXPECT_EQ(check.pendingAlert, "");
-}
-
-TEST(CheckEndToEnd, NamesAndPasswordWithFormCharactersAreReallyAskedFor) {
-    ReportSites sites;
-    ASSERT_TRUE(sites.running());
-    const std::string password = "p&w+=%20";
-    const std::string url = sites.addSite("s", password);
-    const std::vector<std::string> names = {"a+b.php", "x&y.php", "k=v.php", "100%25.php",
-                                            "sp ace.php"};
-    for (const std::string& name : names) {
-        sites.writeBoth("s", name, name);
-    }
-    Rows rows;
-    rows.add(url, sites.localFolder("s"));
-    Pass check;
-    check.password = password;
-    check.run(false, rows);
-    EXPECT_EQ(rows.results[0], Result("OK", "0 : 5"));
-
-    for (const std::string& name : names) {
-        sites.writeServer("s", name, name + " grown");
-    }
-    check.run(false, rows);
-    EXPECT_EQ(rows.results[0],
-              Result("Changed", "5 : 5",
-                     "100%25.php\r\na+b.php\r\nk=v.php\r\nsp ace.php\r\nx&y.php\r\n"));
-}
-
-TEST(CheckEndToEnd, ScheduledPassReusesTheListWhileManualPassRescans) {
-    ReportSites sites;
-    ASSERT_TRUE(sites.running());
-    const std::string url = sites.addSite("a", "s3cret");
-    sites.writeBoth("a", "index.php", "home");
     Rows rows;
     rows.add(url, sites.localFolder("a"));
+    rows.add(url, sites.localFolder("a"), false);
+    for (const char* name : {"locked", "bare", "broken", "nofolder"}) {
+        rows.add(sites.address(name), sites.localFolder(name)); // "nofolder" is never created
+    }
     Pass check;
+    check.password = password;
     check.run(true, rows);
-    EXPECT_EQ(rows.results[0], Result("OK", "0 : 1"));
+    EXPECT_EQ(rows.results, (std::vector<fq::CheckResult>{
+                                Result("OK", "0 : 10"), Result("", ""),
+                                Result("No report", "0 : 1"), Result("No report", "0 : 1"),
+                                Result("No report", "0 : 2"), Result("No folder", "0 : -1")}));
+    EXPECT_EQ(check.caption, " Total Web : 6     Changed : 0");
+    EXPECT_EQ(check.requests, 5); // the site without a folder is still asked, with an empty list
+    EXPECT_EQ(check.pendingAlert, "");
 
-    // A file that differs, but was added after the list was cached.
+    // Injected code grows a file on the server; a manual pass raises no alert.
+    sites.writeServer("a", "inc/db.php", "<?php $db = 1; eval($_GET['x']); ?>");
+    sites.writeServer("a", "a+b.php", "a+b.php grown");
+    sites.writeServer("a", "x&y.php", "x&y.php grown");
+    check.run(false, rows);
+    EXPECT_EQ(rows.results[0], Result("Changed", "3 : 10", "a+b.php\r\nx&y.php\r\ninc/db.php\r\n"));
+    EXPECT_EQ(check.caption, " Total Web : 6     Changed : 1");
+    EXPECT_EQ(check.pendingAlert, "");
+
+    // A file that differs, added after the list was cached: a scheduled pass reuses the list,
+    // a manual pass rescans.
     sites.writeLocal("a", "new.php", "local");
     sites.writeServer("a", "new.php", "on the server");
     check.run(true, rows);
-    EXPECT_EQ(rows.results[0], Result("OK", "0 : 1"));
+    EXPECT_EQ(rows.results[0], Result("Changed", "3 : 10", "a+b.php\r\nx&y.php\r\ninc/db.php\r\n"));
+    EXPECT_EQ(check.pendingAlert, " Total Web : 6     Changed : 1");
     check.run(false, rows);
-    EXPECT_EQ(rows.results[0], Result("Changed", "1 : 2", "new.php\r\n"));
-    EXPECT_EQ(check.pendingAlert, "");
+    EXPECT_EQ(rows.results[0],
+              Result("Changed", "4 : 11", "a+b.php\r\nnew.php\r\nx&y.php\r\ninc/db.php\r\n"));
 }
 
 TEST(CheckEndToEnd, ASecondCallWhileTheRequestRunsChangesNothing) {
@@ -184,12 +136,11 @@ TEST(CheckEndToEnd, ASecondCallWhileTheRequestRunsChangesNothing) {
     const std::string url = sites.addSite("a", "s3cret");
     sites.writeBoth("a", "index.php", "home");
     sites.writeServer("a", "index.php", "home, grown");
-    Rows rows;
+    Rows rows, other;
     rows.add(url, sites.localFolder("a"));
+    other.add(url, sites.localFolder("a"));
     Pass check;
     int nestedCalls = 0;
-    Rows other;
-    other.add(url, sites.localFolder("a"));
     // The transport lets events run while it waits; one of them asks for another pass.
     check.pump = [&] {
         if (check.requests == 1 && nestedCalls == 0) {

@@ -21,7 +21,6 @@ public:
 
 // Every call of the pass is logged in order; the clock moves only when the pass waits.
 struct Surroundings {
-    std::map<std::string, std::string> lists; // by folder; the answer is always "1-"
     std::vector<std::string> log;
     std::int64_t clock = 1000;
     std::function<void()> duringRequest = [] {};
@@ -33,7 +32,7 @@ struct Surroundings {
         s.listWatchedFiles = [this](const std::string& root, const std::string& relative,
                                     const std::string& types) {
             log.push_back("scan " + root + relative + " " + types);
-            return lists[root];
+            return root.substr(1, 1) + ".php\r\n"; // "/a/" holds a.php; the answer is "1-"
         };
         s.getSize = [](const std::string&, const std::string&) { return std::string(); };
         s.postForm = [this](const std::string& url, const std::string& body, const fq::MessagePump&,
@@ -56,29 +55,12 @@ struct Surroundings {
 
 } // namespace
 
-TEST(CheckPass, EachActiveSiteShowsItsCaptionPausesThenAsks) {
-    ListRows rows;
-    rows.sites = {{"http://a/", "/a/", true}, {"http://b/", "/b/", false}, {"http://c/", "/c/"}};
-    Surroundings around;
-    around.lists["/a/"] = "x.php\r\n";
-    fq::CheckPass pass;
-    pass.CheckWeb(false, rows, around.services());
-    EXPECT_EQ(around.log, (std::vector<std::string>{
-                              "Checking http://a/", "wait 1", "scan /a/ php",
-                              "post http://a/_report.php .state=1&pw=pw&path=x.php\r\n&.referer=",
-                              "Checking http://c/", "wait 1", "scan /c/ php",
-                              "post http://c/_report.php .state=1&pw=pw&path=&.referer=",
-                              " Total Web : 3     Changed : 0"}));
-    EXPECT_EQ(rows.statuses, (std::map<int, std::string>{{0, "OK"}, {2, "No folder"}}));
-}
-
 TEST(CheckPass, RowsRemovedDuringAPassGetNoForeignVerdict) {
     ListRows rows;
     for (const char* name : {"a", "b", "c", "d"}) {
         rows.sites.push_back({std::string("http://") + name + "/", "/x/", true});
     }
     Surroundings around;
-    around.lists["/x/"] = "x.php\r\n";
     // While "a" is asked, "a" itself goes; while "c" is asked, "d" goes.
     around.duringRequest = [&] {
         if (around.log.back().starts_with("post http://a/")) {
@@ -95,11 +77,10 @@ TEST(CheckPass, RowsRemovedDuringAPassGetNoForeignVerdict) {
     EXPECT_EQ(around.log.back(), " Total Web : 2     Changed : 0");
 }
 
-TEST(CheckPass, CachesFollowEditedRemovedAndReloadedRows) {
+TEST(CheckPass, StepsInOrderAndCachesFollowEditedRemovedAndReloadedRows) {
     ListRows rows;
     rows.sites = {{"http://a/", "/a/", true}, {"http://b/", "/b/", true}};
     Surroundings around;
-    around.lists = {{"/a/", "a.php\r\n"}, {"/b/", "b.php\r\n"}};
     const fq::CheckServices services = around.services();
     fq::CheckPass pass;
     const auto scansOfAScheduledPass = [&] {
@@ -112,6 +93,12 @@ TEST(CheckPass, CachesFollowEditedRemovedAndReloadedRows) {
         return scans;
     };
     EXPECT_EQ(scansOfAScheduledPass(), "/a//b/");
+    EXPECT_EQ(around.log, (std::vector<std::string>{
+                              "Checking http://a/", "wait 1", "scan /a/ php",
+                              "post http://a/_report.php .state=1&pw=pw&path=a.php\r\n&.referer=",
+                              "Checking http://b/", "wait 1", "scan /b/ php",
+                              "post http://b/_report.php .state=1&pw=pw&path=b.php\r\n&.referer=",
+                              " Total Web : 2     Changed : 0"}));
     EXPECT_EQ(scansOfAScheduledPass(), "");
     pass.rowEdited(0);
     EXPECT_EQ(scansOfAScheduledPass(), "/a/");

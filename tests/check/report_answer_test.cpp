@@ -3,25 +3,6 @@
 
 #include <gtest/gtest.h>
 
-namespace {
-
-const std::string kList = "index.php\r\nadmin/db.php\r\njs/app.js\r\n";
-
-// index.php has no local copy; the others are 873 and 40 bytes.
-std::optional<std::uintmax_t> LocalSize(const std::string& entry) {
-    if (entry == "admin/db.php") {
-        return 873;
-    }
-    return entry == "js/app.js" ? std::optional<std::uintmax_t>(40) : std::nullopt;
-}
-
-std::string Judged(const std::string& answer) {
-    const fq::ReportVerdict verdict = fq::JudgeReport(answer, kList, "", LocalSize);
-    return verdict.status + " " + fq::TotalText(verdict) + " " + verdict.detail;
-}
-
-} // namespace
-
 TEST(ReportAnswer, SizeFieldsAreEmptyOrDecimalAfterBlanks) {
     EXPECT_EQ(fq::ReadSizeField(""), std::optional<std::uintmax_t>(0));
     EXPECT_EQ(fq::ReadSizeField(" \t\r\n007"), std::optional<std::uintmax_t>(7));
@@ -35,15 +16,22 @@ TEST(ReportAnswer, SizeFieldsAreEmptyOrDecimalAfterBlanks) {
 }
 
 TEST(ReportAnswer, FieldCountAndFieldContentDecideWhatIsAReport) {
-    EXPECT_EQ(Judged("999-873-40-"), "OK 0 : 3 "); // no local copy to compare with
-    EXPECT_EQ(Judged("1-874-41-"), "Changed 2 : 3 admin/db.php\r\njs/app.js\r\n");
+    // index.php has no local copy; the others are 873 and 40 bytes.
+    const auto judged = [](const std::string& answer) {
+        const fq::ReportVerdict verdict = fq::JudgeReport(
+            answer, "index.php\r\nadmin/db.php\r\njs/app.js\r\n", "", [](const std::string& entry) {
+                return entry == "admin/db.php" ? std::optional<std::uintmax_t>(873)
+                       : entry == "js/app.js"  ? std::optional<std::uintmax_t>(40)
+                                               : std::nullopt;
+            });
+        return verdict.status + " " + fq::TotalText(verdict) + " " + verdict.detail;
+    };
+    EXPECT_EQ(judged("999-874-40-"), "Changed 1 : 3 admin/db.php\r\n"); // index.php not compared
     // Ten "-" or more pass whatever the number of files; pieces beyond them are ignored.
-    EXPECT_EQ(Judged("1-873-40-junk-<b>-x-y-z-w-v-"), "OK 0 : 3 ");
+    EXPECT_EQ(judged("1-873-40-junk-<b>-x-y-z-w-v-"), "OK 0 : 3 ");
     // Too few fields is no report, yet the fields present are still compared.
-    EXPECT_EQ(Judged("1-873-"), "No report 0 : 3 ");
-    EXPECT_EQ(Judged("1-900-"), "Changed 1 : 3 admin/db.php\r\n");
+    EXPECT_EQ(judged("1-873-"), "No report 0 : 3 ");
+    EXPECT_EQ(judged("1-900-"), "Changed 1 : 3 admin/db.php\r\n");
     // A field that is no size makes the whole answer no report: nothing in it is compared.
-    EXPECT_EQ(Judged("1-900-<b>-----------"), "No report 0 : 3 ");
-    // An empty list is no folder, whatever came back.
-    EXPECT_EQ(fq::JudgeReport("12-", "", "", LocalSize).status, "No folder");
+    EXPECT_EQ(judged("1-900-<b>-----------"), "No report 0 : 3 ");
 }

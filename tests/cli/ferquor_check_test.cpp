@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
-#include <map>
 #include <sys/wait.h>
 #include <vector>
 
@@ -35,15 +34,6 @@ CheckerRun RunChecker(const std::vector<std::string>& arguments) {
     return run;
 }
 
-// Every file under `folder` with its content.
-std::map<std::string, std::string> Contents(const fs::path& folder) {
-    std::map<std::string, std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-        files[entry.path().string()] = fq::ReadTextFile(entry.path().string());
-    }
-    return files;
-}
-
 } // namespace
 
 TEST(FerquorCheck, ChecksEverySiteOnceAndExitsWithTheOutcome) {
@@ -59,46 +49,47 @@ TEST(FerquorCheck, ChecksEverySiteOnceAndExitsWithTheOutcome) {
     EXPECT_EQ(script.output, fq::FillReportPassword(fq::ReportScriptTemplate(), "s3cret"));
     for (const char* name : {"good", "hacked"}) {
         sites.writeServer(name, "_report.php", script.output);
+        sites.writeBoth(name, "index.php", "home");
     }
-    sites.writeBoth("good", "index.php", "home");
-    sites.writeBoth("hacked", "index.php", "home");
     sites.writeBoth("hacked", "inc/db.php", "db");
     sites.writeServer("hacked", "index.php", "home, grown");
     sites.writeServer("hacked", "inc/db.php", "db, grown");
 
-    const std::string good = sites.address("good");
-    const std::string hacked = sites.address("hacked");
-    fq::WriteTextFile(database, "reset<>s3cret\r\n" + good + "<>" + sites.localFolder("good") +
-                                    "\r\n" + hacked + "<>" + sites.localFolder("hacked") +
-                                    "\r\nhttp://127.0.0.1:9/off/<>/nowhere/<>1\r\n" +
-                                    sites.address("missing") + "<>" + sites.localFolder("missing"));
-    const auto before = Contents(program.path());
+    const std::string good = sites.address("good") + "<>" + sites.localFolder("good");
+    const std::string hacked = sites.address("hacked") + "<>" + sites.localFolder("hacked");
+    const std::string content = "reset<>s3cret\r\n" + good + "\r\n" + hacked +
+                                "\r\nhttp://127.0.0.1:9/off/<>/nowhere/<>1\r\n" +
+                                sites.address("missing") + "<>" + sites.localFolder("missing");
+    fq::WriteTextFile(database, content);
     const CheckerRun changed = RunChecker({program.slashed()});
     EXPECT_EQ(changed.exitCode, 1);
-    EXPECT_EQ(changed.output, "1\t" + good + "\tOK\t0 : 1\n" +            //
-                                  "2\t" + hacked + "\tChanged\t2 : 2\n" + //
-                                  "    index.php\n" +                     //
-                                  "    inc/db.php\n" +                    //
-                                  "3\thttp://127.0.0.1:9/off/\tinactive\n" + "4\t" +
-                                  sites.address("missing") + "\tNo folder\t0 : -1\n" +
-                                  " Total Web : 4     Changed : 1\n");
+    EXPECT_EQ(changed.output,
+              "1\t" + sites.address("good") + "\tOK\t0 : 1\n" + "2\t" + sites.address("hacked") +
+                  "\tChanged\t2 : 2\n" + "    index.php\n    inc/db.php\n" +
+                  "3\thttp://127.0.0.1:9/off/\tinactive\n" + "4\t" + sites.address("missing") +
+                  "\tNo folder\t0 : -1\n" + " Total Web : 4     Changed : 1\n");
     // It writes nothing.
-    EXPECT_EQ(Contents(program.path()), before);
+    EXPECT_EQ(fq::ReadTextFile(database), content);
+    EXPECT_EQ(std::distance(fs::directory_iterator(program.path()), fs::directory_iterator()), 1);
 
-    fq::WriteTextFile(database, "php<>s3cret\r\n" + good + "<>" + sites.localFolder("good"));
+    fq::WriteTextFile(database, "php<>s3cret\r\n" + good);
     const CheckerRun clean = RunChecker({program.path().string()});
     EXPECT_EQ(clean.exitCode, 0);
-    EXPECT_EQ(clean.output, "1\t" + good + "\tOK\t0 : 1\n Total Web : 1     Changed : 0\n");
+    EXPECT_EQ(clean.output,
+              "1\t" + sites.address("good") + "\tOK\t0 : 1\n Total Web : 1     Changed : 0\n");
 }
 
 TEST(FerquorCheck, UnreadableDatabaseOrBadArgumentsExitWithTwo) {
     TempFolder program;
-    const CheckerRun missing = RunChecker({program.slashed() + "nowhere"});
-    EXPECT_EQ(missing.exitCode, 2);
-    EXPECT_EQ(missing.output, "");
-    EXPECT_EQ(RunChecker({"--report-script", program.slashed()}).exitCode, 2);
-    EXPECT_EQ(RunChecker({"--frobnicate"}).exitCode, 2);
-    EXPECT_EQ(RunChecker({program.slashed(), program.slashed()}).exitCode, 2);
+    const std::string folder = program.slashed();
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{folder + "nowhere"},
+                                                      {"--report-script", folder},
+                                                      {"--frobnicate"},
+                                                      {folder, folder}}) {
+        const CheckerRun run = RunChecker(arguments);
+        EXPECT_EQ(run.exitCode, 2) << arguments[0];
+        EXPECT_EQ(run.output, "");
+    }
     EXPECT_EQ(RunChecker({"--help"}).exitCode, 0);
     EXPECT_FALSE(fs::exists(program.path() / "ferquor.ini"));
 }

@@ -18,51 +18,34 @@ const std::string kAllBytes = [] {
     return bytes + "\r\n\n\r";
 }();
 
-} // namespace
-
-TEST(TextFile, RoundTripsEveryByteAndReplacesLongerContent) {
-    TempFolder folder;
-    const std::string path = folder.slashed() + "data.ini";
-
-    ASSERT_TRUE(fq::WriteTextFile(path, std::string(5000, 'x')));
-    ASSERT_TRUE(fq::WriteTextFile(path, kAllBytes));
-    EXPECT_EQ(fs::file_size(path), kAllBytes.size());
-    EXPECT_EQ(fq::ReadTextFile(path), kAllBytes);
-
-    ASSERT_TRUE(fq::WriteTextFile(path, ""));
-    EXPECT_EQ(fs::file_size(path), 0u);
-    EXPECT_EQ(fq::ReadTextFile(path), "");
-    // Nothing but the file itself is left behind.
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+long FilesIn(const TempFolder& folder) {
+    return std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator());
 }
 
-TEST(TextFile, ReadGivesEmptyTextForWhatIsNoReadableFile) {
+} // namespace
+
+TEST(TextFile, RoundTripsEveryByteAndKeepsPermissions) {
     TempFolder folder;
+    const std::string path = folder.slashed() + "data.ini";
+    ASSERT_TRUE(fq::WriteTextFile(path, std::string(5000, 'x')));
+    const auto perms = fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read;
+    fs::permissions(path, perms);
+    ASSERT_TRUE(fq::WriteTextFile(path, kAllBytes));
+    EXPECT_EQ(fq::ReadTextFile(path), kAllBytes);
+    EXPECT_EQ(fs::status(path).permissions(), perms);
+    ASSERT_TRUE(fq::WriteTextFile(path, ""));
+    EXPECT_EQ(fs::file_size(path), 0u);
+    EXPECT_EQ(FilesIn(folder), 1); // nothing but the file itself is left behind
+
+    EXPECT_FALSE(fq::WriteTextFile(folder.slashed() + "no/such/folder/file", "x"));
+    EXPECT_FALSE(fq::WriteTextFile("", "x"));
     EXPECT_EQ(fq::ReadTextFile(folder.slashed() + "missing"), "");
     EXPECT_EQ(fq::ReadTextFile(folder.path().string()), "");
-    EXPECT_EQ(fq::ReadTextFile(""), "");
-
     // A hidden, read-only file is an ordinary file here.
     const std::string hidden = folder.slashed() + ".hidden";
     ASSERT_TRUE(fq::WriteTextFile(hidden, "abc"));
     fs::permissions(hidden, fs::perms::owner_read);
     EXPECT_EQ(fq::ReadTextFile(hidden), "abc");
-}
-
-TEST(TextFile, WriteKeepsPermissionsOfTheReplacedFile) {
-    TempFolder folder;
-    const std::string path = folder.slashed() + "ferquor.ini";
-    ASSERT_TRUE(fq::WriteTextFile(path, "old"));
-    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-    ASSERT_TRUE(fq::WriteTextFile(path, "new"));
-    EXPECT_EQ(fs::status(path).permissions(),
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-}
-
-TEST(TextFile, WriteIntoMissingFolderFails) {
-    TempFolder folder;
-    EXPECT_FALSE(fq::WriteTextFile(folder.slashed() + "no/such/folder/file", "x"));
-    EXPECT_FALSE(fq::WriteTextFile("", "x"));
 }
 
 // A write that runs out of room half-way (here: the file size limit, as a full disk would)
@@ -78,13 +61,11 @@ TEST(TextFile, InterruptedWriteLeavesTheOldFileWhole) {
     rlimit small = saved;
     small.rlim_cur = 4096;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-
     const bool written = fq::WriteTextFile(path, std::string(100000, 'n'));
-
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_FALSE(written);
     EXPECT_EQ(fq::ReadTextFile(path), kAllBytes);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+    EXPECT_EQ(FilesIn(folder), 1);
 }
