@@ -1,68 +1,38 @@
-#include "app/form1.h"
-#include "app/site_rows.h"
-#include "fake_banner_browser.h"
-#include "platform/text_file.h"
+#include "form1_fixture.h"
 #include "report_site.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
-#include <QTreeWidget>
-#include <memory>
-
-using fq::Form1;
 
 namespace {
 
-// A main window over a temporary program folder whose report requests go through the real
-// transport and are recorded with the status caption shown while each one runs.
-struct CheckFixture {
-    explicit CheckFixture(const std::string& database = {}) {
-        if (!database.empty()) {
-            fq::WriteTextFile(databasePath(), database);
-        }
-        fq::Form1Environment environment;
-        environment.appFolder = folder.slashed();
-        environment.trayAvailable = [] { return false; };
-        environment.makeBrowser = MakeFakeBannerBrowser;
+// Report requests go through the real transport and are recorded with the status caption
+// shown while each one runs.
+struct CheckFixture : Form1Fixture {
+    explicit CheckFixture(const std::string& database) {
         environment.postForm = [this](const std::string& url, const std::string& body,
                                       const fq::MessagePump& pump, const fq::HttpLimits& limits) {
-            captionsDuringRequests.push_back(form->ui().LaStatus->text());
+            captionsDuringRequests.push_back(ui().LaStatus->text());
             bodies.push_back(body);
             return fq::PostForm(url, body, pump, limits);
         };
-        form = std::make_unique<Form1>(std::move(environment));
-        form->Form_Load();
-        exposed = QTest::qWaitForWindowExposed(form.get());
+        start(database);
     }
 
-    std::string databasePath() const { return folder.slashed() + "ferquor.ini"; }
-    const fq::Form1Ui& ui() const { return form->ui(); }
-    QString cell(int row, int column) const { return ui().lvWeb->topLevelItem(row)->text(column); }
-    QStringList result(int row) const {
-        return {cell(row, fq::kColumnStatus), cell(row, fq::kColumnTotal),
-                cell(row, fq::kColumnDetail)};
+    // Status, Total and Detail of a row.
+    QString result(int index) const {
+        return QStringList({cell(index, fq::kColumnStatus), cell(index, fq::kColumnTotal),
+                            cell(index, fq::kColumnDetail)})
+            .join(QStringLiteral(" | "));
     }
 
-    TempFolder folder;
-    bool exposed = false;
     QStringList captionsDuringRequests;
     std::vector<std::string> bodies;
-    std::unique_ptr<Form1> form;
 };
 
 QString Q(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-QStringList Texts(std::initializer_list<const char*> texts) {
-    QStringList list;
-    for (const char* text : texts) {
-        list.append(QString::fromUtf8(text));
-    }
-    return list;
 }
 
 } // namespace
@@ -80,96 +50,81 @@ private slots:
         sites.writeBoth("hacked", "index.php", "home");
         sites.writeBoth("hacked", "lib/x.js", "x");
         sites.writeServer("hacked", "index.php", "home<script>");
-        CheckFixture fixture("php,js<>s3cret\r\n" + good + "<>" + sites.localFolder("good") +
-                             "\r\n" + hacked + "<>" + sites.localFolder("hacked") +
-                             "\r\nhttp://127.0.0.1:9/off/<>/nowhere/<>1");
-        QVERIFY(fixture.exposed);
+        CheckFixture f("php,js<>s3cret\r\n" + good + "<>" + sites.localFolder("good") + "\r\n" +
+                       hacked + "<>" + sites.localFolder("hacked") +
+                       "\r\nhttp://127.0.0.1:9/off/<>/nowhere/<>1");
 
-        fixture.form->CheckWeb(false);
-        QCOMPARE(fixture.captionsDuringRequests,
-                 QStringList({QStringLiteral("Checking ") + Q(good),
-                              QStringLiteral("Checking ") + Q(hacked)}));
-        QCOMPARE(fixture.result(0), Texts({"OK", "0 : 1", ""}));
-        QCOMPARE(fixture.result(1), Texts({"Changed", "1 : 2", "index.php\r\n"}));
-        QCOMPARE(fixture.result(2), Texts({"", "", ""}));
-        QCOMPARE(fixture.ui().LaStatus->text(), QStringLiteral(" Total Web : 3     Changed : 1"));
-        QVERIFY(fixture.form->pendingAlert().empty());
+        f.form->CheckWeb(false);
+        QCOMPARE(f.captionsDuringRequests, QStringList({QStringLiteral("Checking ") + Q(good),
+                                                        QStringLiteral("Checking ") + Q(hacked)}));
+        QCOMPARE(f.result(0), QStringLiteral("OK | 0 : 1 | "));
+        QCOMPARE(f.result(1), QStringLiteral("Changed | 1 : 2 | index.php\r\n"));
+        QCOMPARE(f.result(2), QStringLiteral(" |  | "));
+        QCOMPARE(f.ui().LaStatus->text(), QStringLiteral(" Total Web : 3     Changed : 1"));
+        QVERIFY(f.form->pendingAlert().empty());
 
         // The detail box shows the changed files of the row clicked.
-        fixture.form->lvWeb_ItemClick(fixture.ui().lvWeb->topLevelItem(1));
-        QCOMPARE(fixture.ui().txtDetail->toPlainText(), QStringLiteral("index.php\n"));
+        f.form->lvWeb_ItemClick(f.row(1));
+        QCOMPARE(f.ui().txtDetail->toPlainText(), QStringLiteral("index.php\n"));
 
-        fixture.form->CheckWeb(true);
-        QCOMPARE(fixture.form->pendingAlert(), std::string(" Total Web : 3     Changed : 1"));
+        f.form->CheckWeb(true);
+        QCOMPARE(f.form->pendingAlert(), std::string(" Total Web : 3     Changed : 1"));
     }
 
-    void anEditedRowIsScannedAfresh() {
-        ReportSites sites;
-        QVERIFY(sites.running());
-        const std::string url = sites.addSite("a", "pw");
-        sites.writeBoth("a", "index.php", "home");
-        sites.writeLocal("b", "index.php", "home");
-        sites.writeLocal("b", "more.php", "more");
-        sites.writeServer("a", "more.php", "more");
-        CheckFixture fixture("php<>pw\r\n" + url + "<>" + sites.localFolder("a"));
-        fixture.form->CheckWeb(true);
-        QCOMPARE(fixture.result(0), Texts({"OK", "0 : 1", ""}));
-
-        // The row now points at another copy: a scheduled pass must not reuse the old list.
-        fixture.form->lvWeb_ItemClick(fixture.ui().lvWeb->topLevelItem(0));
-        fixture.ui().txtPath->setText(Q(sites.localFolder("b")));
-        fixture.form->cmdSave_Click();
-        fixture.form->CheckWeb(true);
-        QCOMPARE(fixture.result(0), Texts({"OK", "0 : 2", ""}));
-    }
-
-    void phpCodeKeepsThePasswordAndTutorialDoesNot() {
+    void phpCodeSavesThePasswordTutorialDoesNotAndEditedRowsAreScannedAfresh() {
         ReportSites sites;
         QVERIFY(sites.running());
         const std::string url = sites.addSite("a", "n3w");
         sites.writeBoth("a", "index.php", "home");
-        CheckFixture fixture("php<>lark\r\n" + url + "<>" + sites.localFolder("a"));
-        QVERIFY(fixture.exposed);
-        QPlainTextEdit* script = fixture.ui().txtPHP[0];
-        QPlainTextEdit* tutorial = fixture.ui().txtPHP[1];
+        sites.writeServer("a", "more.php", "more");
+        sites.writeLocal("b", "index.php", "home");
+        sites.writeLocal("b", "more.php", "more");
+        CheckFixture f("php<>lark\r\n" + url + "<>" + sites.localFolder("a"));
+        QPlainTextEdit* script = f.ui().txtPHP[0];
+        QPlainTextEdit* tutorial = f.ui().txtPHP[1];
         QVERIFY(tutorial->toPlainText().startsWith(QStringLiteral("How to use this program\n")));
-
-        fixture.form->CheckWeb(false);
-        QCOMPARE(fixture.cell(0, fq::kColumnStatus), QStringLiteral("No report"));
+        f.form->CheckWeb(false);
+        QCOMPARE(f.cell(0, fq::kColumnStatus), QStringLiteral("No report"));
 
         // Edited, then left with "Tutorial": the edit stays, the password does not change.
-        QTest::mouseClick(fixture.ui().cmdPHP, Qt::LeftButton);
+        QTest::mouseClick(f.ui().cmdPHP, Qt::LeftButton);
         QVERIFY(script->isVisible());
         script->setPlainText(
             script->toPlainText().replace(QStringLiteral("\"lark\""), QStringLiteral("\"n3w\"")));
-        QTest::mouseClick(fixture.ui().cmdTutor, Qt::LeftButton);
-        QVERIFY(!script->isVisible());
-        QVERIFY(tutorial->isVisible());
-        QCOMPARE(fixture.form->reportPassword(), std::string("lark"));
-        QTest::mouseClick(fixture.ui().cmdTutor, Qt::LeftButton);
+        QTest::mouseClick(f.ui().cmdTutor, Qt::LeftButton);
+        QVERIFY(!script->isVisible() && tutorial->isVisible());
+        QCOMPARE(f.form->reportPassword(), std::string("lark"));
+        QTest::mouseClick(f.ui().cmdTutor, Qt::LeftButton);
         QVERIFY(!tutorial->isVisible());
 
         // Closed with "Php Code": saved, written to the database and sent by the next check.
-        QTest::mouseClick(fixture.ui().cmdPHP, Qt::LeftButton);
+        QTest::mouseClick(f.ui().cmdPHP, Qt::LeftButton);
         QVERIFY(script->toPlainText().contains(QStringLiteral("==\"n3w\")")));
-        QTest::mouseClick(fixture.ui().cmdTutor, Qt::LeftButton);
-        QTest::mouseClick(fixture.ui().cmdPHP, Qt::LeftButton);
+        QTest::mouseClick(f.ui().cmdTutor, Qt::LeftButton);
+        QTest::mouseClick(f.ui().cmdPHP, Qt::LeftButton);
         QVERIFY(!tutorial->isVisible());
-        QTest::mouseClick(fixture.ui().cmdPHP, Qt::LeftButton);
+        QTest::mouseClick(f.ui().cmdPHP, Qt::LeftButton);
         QVERIFY(!script->isVisible());
-        QCOMPARE(fixture.form->reportPassword(), std::string("n3w"));
-        QVERIFY(fq::ReadTextFile(fixture.databasePath()).starts_with("php<>n3w\r\n"));
-        fixture.form->CheckWeb(false);
-        QCOMPARE(fixture.cell(0, fq::kColumnStatus), QStringLiteral("OK"));
-        QVERIFY(fixture.bodies.back().starts_with(".state=1&pw=n3w&path="));
+        QCOMPARE(f.form->reportPassword(), std::string("n3w"));
+        QVERIFY(f.database().starts_with("php<>n3w\r\n"));
+        f.form->CheckWeb(true);
+        QCOMPARE(f.result(0), QStringLiteral("OK | 0 : 1 | "));
+        QVERIFY(f.bodies.back().starts_with(".state=1&pw=n3w&path="));
+
+        // The row now points at another copy: a scheduled pass must not reuse the old list.
+        f.form->lvWeb_ItemClick(f.row(0));
+        f.ui().txtPath->setText(Q(sites.localFolder("b")));
+        f.form->cmdSave_Click();
+        f.form->CheckWeb(true);
+        QCOMPARE(f.result(0), QStringLiteral("OK | 0 : 2 | "));
 
         // Both quotes removed: the empty password.
-        QTest::mouseClick(fixture.ui().cmdPHP, Qt::LeftButton);
+        QTest::mouseClick(f.ui().cmdPHP, Qt::LeftButton);
         script->setPlainText(
             script->toPlainText().replace(QStringLiteral("\"n3w\""), QStringLiteral("n3w")));
-        QTest::mouseClick(fixture.ui().cmdPHP, Qt::LeftButton);
-        QCOMPARE(fixture.form->reportPassword(), std::string());
-        QVERIFY(fq::ReadTextFile(fixture.databasePath()).starts_with("php<>\r\n"));
+        QTest::mouseClick(f.ui().cmdPHP, Qt::LeftButton);
+        QCOMPARE(f.form->reportPassword(), std::string());
+        QVERIFY(f.database().starts_with("php<>\r\n"));
     }
 };
 

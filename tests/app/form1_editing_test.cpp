@@ -1,63 +1,10 @@
-#include "app/form1.h"
-#include "app/site_rows.h"
-#include "fake_banner_browser.h"
-#include "platform/text_file.h"
-#include "temp_folder.h"
+#include "form1_fixture.h"
 
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QMenu>
-#include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
-#include <QTreeWidget>
-#include <memory>
-
-using fq::Form1;
 
 namespace {
-
-// A main window over a temporary program folder whose message box only records its text.
-struct EditingFixture {
-    explicit EditingFixture(const std::string& database = {}) {
-        if (!database.empty()) {
-            fq::WriteTextFile(databasePath(), database);
-        }
-        fq::Form1Environment environment;
-        environment.appFolder = folder.slashed();
-        environment.makeBrowser = MakeFakeBannerBrowser;
-        environment.warn = [this](QWidget*, const QString& caption, const QString& text) {
-            warnings.push_back(caption + QStringLiteral(" | ") + text);
-        };
-        form = std::make_unique<Form1>(std::move(environment));
-        form->Form_Load();
-        exposed = QTest::qWaitForWindowExposed(form.get());
-    }
-
-    std::string databasePath() const { return folder.slashed() + "ferquor.ini"; }
-    std::string database() const { return fq::ReadTextFile(databasePath()); }
-    const fq::Form1Ui& ui() const { return form->ui(); }
-    QTreeWidgetItem* row(int index) const { return ui().lvWeb->topLevelItem(index); }
-
-    void type(QLineEdit* box, const QString& text) const {
-        box->selectAll();
-        QTest::keyClicks(box, text);
-        if (text.isEmpty()) {
-            QTest::keyClick(box, Qt::Key_Delete);
-        }
-    }
-
-    void click(int index) const {
-        QTreeWidget* list = ui().lvWeb;
-        const QRect area = list->visualRect(list->model()->index(index, fq::kColumnWebUrl));
-        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, area.center());
-    }
-
-    TempFolder folder;
-    bool exposed = false;
-    QStringList warnings;
-    std::unique_ptr<Form1> form;
-};
 
 const char* kThreeSites = "php<>pw\r\n"
                           "http://a.com/<>/w/a/\r\n"
@@ -70,112 +17,104 @@ class Form1EditingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void addStoresBothBoxesWithTheirFinalSlash() {
-        EditingFixture fixture;
-        QCOMPARE(fixture.ui().txtURL->text(), QStringLiteral("http://"));
-        fixture.type(fixture.ui().txtPath, QStringLiteral("/home/me/site"));
-        QTest::mouseClick(fixture.ui().cmdAdd, Qt::LeftButton);
-        fixture.type(fixture.ui().txtURL, QStringLiteral("http://b.org"));
-        fixture.type(fixture.ui().txtPath, QStringLiteral("/srv/b/"));
-        QTest::mouseClick(fixture.ui().cmdAdd, Qt::LeftButton);
+    void addNeedsBothBoxesAndStoresThemWithTheirFinalSlash() {
+        Form1Fixture f;
+        f.start();
+        // The design text "http://" is an address; an empty folder is not.
+        QCOMPARE(f.ui().txtURL->text(), QStringLiteral("http://"));
+        QTest::mouseClick(f.ui().cmdAdd, Qt::LeftButton);
+        QVERIFY(f.database().empty());
+        f.type(f.ui().txtPath, QStringLiteral("/home/me/site"));
+        QTest::mouseClick(f.ui().cmdAdd, Qt::LeftButton);
+        f.type(f.ui().txtURL, QString());
+        f.type(f.ui().txtPath, QStringLiteral("/w/"));
+        QTest::mouseClick(f.ui().cmdAdd, Qt::LeftButton);
+        f.type(f.ui().txtURL, QStringLiteral("http://b.org"));
+        f.type(f.ui().txtPath, QStringLiteral("/srv/b/"));
+        QTest::mouseClick(f.ui().cmdAdd, Qt::LeftButton);
 
-        QCOMPARE(fixture.ui().lvWeb->topLevelItemCount(), 2);
-        QCOMPARE(fixture.row(1)->text(fq::kColumnNumber), QStringLiteral("2"));
-        QCOMPARE(fixture.row(1)->checkState(fq::kColumnNumber), Qt::Checked);
-        QCOMPARE(fixture.database(), std::string("php,js,htm,asp<>\r\n"
-                                                 "http://<>/home/me/site/\r\n"
-                                                 "http://b.org/<>/srv/b/"));
-        // The boxes keep what was typed.
-        QCOMPARE(fixture.ui().txtPath->text(), QStringLiteral("/srv/b/"));
-        QVERIFY(fixture.warnings.isEmpty());
-    }
-
-    void addWithAnEmptyBoxWarnsAndWritesNothing() {
-        EditingFixture fixture;
-        QTest::mouseClick(fixture.ui().cmdAdd, Qt::LeftButton);
-        fixture.type(fixture.ui().txtURL, QString());
-        fixture.type(fixture.ui().txtPath, QStringLiteral("/w/"));
-        QTest::mouseClick(fixture.ui().cmdAdd, Qt::LeftButton);
-        const QString expected =
+        const QString warning =
             QStringLiteral("Ferrow Quorvel | Please fill web URL and local path !");
-        QCOMPARE(fixture.warnings, QStringList({expected, expected}));
-        QCOMPARE(fixture.ui().lvWeb->topLevelItemCount(), 0);
-        QVERIFY(fixture.database().empty());
+        QCOMPARE(f.warnings, QStringList({warning, warning}));
+        QCOMPARE(f.rows(), QStringLiteral("1 http:// /home/me/site/\n2 http://b.org/ /srv/b/"));
+        QCOMPARE(f.database(), std::string("php,js,htm,asp<>\r\n"
+                                           "http://<>/home/me/site/\r\n"
+                                           "http://b.org/<>/srv/b/"));
+        // The boxes keep what was typed.
+        QCOMPARE(f.ui().txtPath->text(), QStringLiteral("/srv/b/"));
     }
 
-    void rowClickLoadsTheBoxesAndSaveWritesBackWithoutSaving() {
-        EditingFixture fixture(kThreeSites);
-        QVERIFY(fixture.exposed);
-        QVERIFY(!fixture.ui().cmdSave->isEnabled());
-        fixture.click(1);
-        QCOMPARE(fixture.form->selectedRow(), 2);
-        QCOMPARE(fixture.ui().txtURL->text(), QStringLiteral("http://b.com/"));
-        QCOMPARE(fixture.ui().txtPath->text(), QStringLiteral("/w/b/"));
-        QVERIFY(fixture.ui().cmdSave->isEnabled());
+    void rowClickLoadsTheBoxesSaveWritesBackAndRemoveForgetsTheRow() {
+        Form1Fixture f;
+        f.start(kThreeSites);
+        QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+        QVERIFY(!f.ui().cmdSave->isEnabled());
+        f.click(1);
+        QCOMPARE(f.form->selectedRow(), 2);
+        QCOMPARE(f.ui().txtURL->text(), QStringLiteral("http://b.com/"));
+        QCOMPARE(f.ui().txtPath->text(), QStringLiteral("/w/b/"));
+        QVERIFY(f.ui().cmdSave->isEnabled());
 
-        fixture.type(fixture.ui().txtURL, QStringLiteral("http://bb.com"));
-        fixture.type(fixture.ui().txtPath, QString());
-        QTest::mouseClick(fixture.ui().cmdSave, Qt::LeftButton);
-        QCOMPARE(fixture.row(1)->text(fq::kColumnWebUrl), QStringLiteral("http://bb.com/"));
-        QCOMPARE(fixture.row(1)->text(fq::kColumnLocalPath), QStringLiteral("/"));
-        QCOMPARE(fixture.database(), std::string(kThreeSites));
-    }
-
-    void removeRenumbersSavesAndForgetsTheSelection() {
-        EditingFixture fixture(kThreeSites);
-        fixture.click(1);
+        // "Save" changes the row only; the file waits for the next save.
+        f.type(f.ui().txtURL, QStringLiteral("http://bb.com"));
+        f.type(f.ui().txtPath, QString());
+        QTest::mouseClick(f.ui().cmdSave, Qt::LeftButton);
+        QCOMPARE(f.rows(), QStringLiteral("1 http://a.com/ /w/a/\n2 http://bb.com/ /\n"
+                                          "3 http://c.com/ /w/c/"));
+        QCOMPARE(f.database(), std::string(kThreeSites));
 
         // A right click anywhere over the list offers "Remove".
-        QTest::mouseClick(fixture.ui().lvWeb->viewport(), Qt::RightButton, {},
-                          QPoint(5, fixture.ui().lvWeb->viewport()->height() - 5));
-        QTRY_VERIFY(fixture.ui().mDel->isVisible());
-        fixture.ui().mDel->hide();
+        QTest::mouseClick(f.ui().lvWeb->viewport(), Qt::RightButton, {},
+                          QPoint(5, f.ui().lvWeb->viewport()->height() - 5));
+        QTRY_VERIFY(f.ui().mDel->isVisible());
+        f.ui().mDel->hide();
+        f.ui().aRemove->trigger();
+        const QString left = QStringLiteral("1 http://a.com/ /w/a/\n2 http://c.com/ /w/c/");
+        QCOMPARE(f.rows(), left);
+        QCOMPARE(f.database(), std::string("php<>pw\r\n"
+                                           "http://a.com/<>/w/a/\r\n"
+                                           "http://c.com/<>/w/c/"));
 
-        fixture.ui().aRemove->trigger();
-        QCOMPARE(fixture.ui().lvWeb->topLevelItemCount(), 2);
-        QCOMPARE(fixture.row(0)->text(fq::kColumnNumber), QStringLiteral("1"));
-        QCOMPARE(fixture.row(1)->text(fq::kColumnNumber), QStringLiteral("2"));
-        QCOMPARE(fixture.row(1)->text(fq::kColumnWebUrl), QStringLiteral("http://c.com/"));
-        QCOMPARE(fixture.database(), std::string("php<>pw\r\n"
-                                                 "http://a.com/<>/w/a/\r\n"
-                                                 "http://c.com/<>/w/c/"));
-
-        // The boxes still show the removed site; "Save" now touches no row.
-        QTest::mouseClick(fixture.ui().cmdSave, Qt::LeftButton);
-        QCOMPARE(fixture.row(1)->text(fq::kColumnWebUrl), QStringLiteral("http://c.com/"));
-        fixture.ui().aRemove->trigger();
-        QCOMPARE(fixture.ui().lvWeb->topLevelItemCount(), 2);
+        // The boxes still show the removed site; "Save" and "Remove" now touch no row.
+        QTest::mouseClick(f.ui().cmdSave, Qt::LeftButton);
+        f.ui().aRemove->trigger();
+        QCOMPARE(f.rows(), left);
     }
 
     void numberHeaderFlipsEveryBoxToTheOppositeOfRowOne() {
-        EditingFixture fixture(kThreeSites);
-        fixture.row(1)->setCheckState(fq::kColumnNumber, Qt::Unchecked);
-        QHeaderView* header = fixture.ui().lvWeb->header();
+        Form1Fixture f;
+        f.start(kThreeSites);
+        const auto boxes = [&f] {
+            QString ticks;
+            for (int i = 0; i < 3; ++i) {
+                ticks += f.row(i)->checkState(fq::kColumnNumber) == Qt::Checked ? u'x' : u'-';
+            }
+            return ticks;
+        };
+        f.row(1)->setCheckState(fq::kColumnNumber, Qt::Unchecked);
+        QHeaderView* header = f.ui().lvWeb->header();
         const QPoint numberHeader(header->sectionViewportPosition(0) + 5, header->height() / 2);
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, numberHeader);
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(fixture.row(i)->checkState(fq::kColumnNumber), Qt::Unchecked);
-        }
+        QCOMPARE(boxes(), QStringLiteral("---"));
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, numberHeader);
-        for (int i = 0; i < 3; ++i) {
-            QCOMPARE(fixture.row(i)->checkState(fq::kColumnNumber), Qt::Checked);
-        }
+        QCOMPARE(boxes(), QStringLiteral("xxx"));
         // Other headers do nothing, and nothing is written.
-        fixture.form->lvWeb_ColumnClick(fq::kColumnStatus);
-        QCOMPARE(fixture.row(0)->checkState(fq::kColumnNumber), Qt::Checked);
-        QCOMPARE(fixture.database(), std::string(kThreeSites));
+        f.form->lvWeb_ColumnClick(fq::kColumnStatus);
+        QCOMPARE(boxes(), QStringLiteral("xxx"));
+        QCOMPARE(f.database(), std::string(kThreeSites));
     }
 
     void resetWordRestoresTheDefaultTypes() {
-        EditingFixture fixture;
-        QLineEdit* types = fixture.ui().txtFileType;
+        Form1Fixture f;
+        f.start();
+        QLineEdit* types = f.ui().txtFileType;
         // Pasted whole: only the exact word counts.
         types->setText(QStringLiteral("Reset"));
         QCOMPARE(types->text(), QStringLiteral("Reset"));
         types->setText(QStringLiteral("reset "));
         QCOMPARE(types->text(), QStringLiteral("reset "));
         // Typed letter by letter, it fires as soon as the box reads "reset".
-        fixture.type(types, QStringLiteral("reset"));
+        f.type(types, QStringLiteral("reset"));
         QCOMPARE(types->text(), QStringLiteral("php,js,htm,asp"));
     }
 };

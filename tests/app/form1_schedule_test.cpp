@@ -1,34 +1,19 @@
-#include "app/form1.h"
 #include "check/alert_window.h"
-#include "fake_banner_browser.h"
-#include "platform/text_file.h"
-#include "temp_folder.h"
+#include "form1_fixture.h"
 
 #include <QAction>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTest>
-#include <memory>
-
-using fq::Form1;
+#include <functional>
 
 namespace {
 
-constexpr std::int64_t kStart = 36000; // 10:00:00
-
 // One active site whose local copy holds a.php of 10 bytes; the server answers with the
-// size set in `serverSize`, so a different size reads as a change. The clock moves by hand.
-struct ScheduleFixture {
+// size set in `serverSize`, so a different size reads as a change.
+struct ScheduleFixture : Form1Fixture {
     ScheduleFixture() {
         fq::WriteTextFile(site.slashed() + "a.php", "0123456789");
-        fq::WriteTextFile(program.slashed() + "ferquor.ini",
-                          "php<>pw\r\nhttp://127.0.0.1:9/<>" + site.slashed());
-        fq::Form1Environment environment;
-        environment.appFolder = program.slashed();
-        environment.makeBrowser = MakeFakeBannerBrowser;
-        environment.trayAvailable = [] { return true; };
-        environment.now = [this] { return now; };
         environment.postForm = [this](const std::string&, const std::string&,
                                       const fq::MessagePump&, const fq::HttpLimits&) {
             ++requests;
@@ -37,22 +22,21 @@ struct ScheduleFixture {
             }
             return serverSize + "-";
         };
-        form = std::make_unique<Form1>(std::move(environment));
-        form->Form_Load();
+        start("php<>pw\r\nhttp://127.0.0.1:9/<>" + site.slashed());
     }
 
+    void tick() { form->Timer1_Timer(); }
+    std::int64_t next() const { return form->schedule().NextCheckTime().value_or(-1); }
     QString alertText() const { return form->alertWindow()->Te->toPlainText(); }
     QString alertCount() const { return form->alertWindow()->Le->text(); }
 
-    TempFolder program;
     TempFolder site;
-    std::int64_t now = kStart;
     int requests = 0;
     std::string serverSize = "10";
     std::function<void()> duringRequest;
-    std::unique_ptr<Form1> form;
 };
 
+constexpr std::int64_t kStart = 36000;
 const QString kChangedLine = QStringLiteral(" Total Web : 1     Changed : 1");
 
 } // namespace
@@ -61,84 +45,74 @@ class Form1ScheduleTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void firstCheckStrictlyAfterThreeMinutesThenHourly() {
-        ScheduleFixture fixture;
-        fixture.form->Timer1_Timer();
-        QCOMPARE(fixture.form->schedule().NextCheckTime(), kStart + 180);
-        fixture.now = kStart + 180;
-        fixture.form->Timer1_Timer();
-        QCOMPARE(fixture.requests, 0);
+    void firstCheckStrictlyAfterThreeMinutesThenHourlyOnlyWhenActiveOrAskedFor() {
+        ScheduleFixture f;
+        f.tick();
+        QCOMPARE(f.next(), kStart + 180);
+        f.now = kStart + 180;
+        f.tick();
+        QCOMPARE(f.requests, 0);
 
         // A tick that arrives during the pass starts nothing.
-        fixture.duringRequest = [&fixture] { fixture.form->Timer1_Timer(); };
-        fixture.now = kStart + 181;
-        fixture.form->Timer1_Timer();
-        QCOMPARE(fixture.requests, 1);
-        QCOMPARE(fixture.form->schedule().NextCheckTime(), kStart + 181 + 3600);
-        QCOMPARE(fixture.form->ui().LaStatus->text(),
-                 QStringLiteral(" Total Web : 1     Changed : 0"));
-        QVERIFY(fixture.form->alertWindow() == nullptr);
+        f.duringRequest = [&f] { f.tick(); };
+        f.now = kStart + 181;
+        f.tick();
+        QCOMPARE(f.requests, 1);
+        QCOMPARE(f.next(), kStart + 181 + 3600);
+        QCOMPARE(f.ui().LaStatus->text(), QStringLiteral(" Total Web : 1     Changed : 0"));
+        QVERIFY(f.form->alertWindow() == nullptr);
+        f.duringRequest = nullptr;
+        f.now = kStart + 181 + 3600;
+        f.tick();
+        QCOMPARE(f.requests, 1);
+        f.now += 1;
+        f.tick();
+        QCOMPARE(f.requests, 2);
 
-        fixture.duringRequest = nullptr;
-        fixture.now = kStart + 181 + 3600;
-        fixture.form->Timer1_Timer();
-        QCOMPARE(fixture.requests, 1);
-        fixture.now += 1;
-        fixture.form->Timer1_Timer();
-        QCOMPARE(fixture.requests, 2);
+        // Switched off: the pass is skipped but the schedule advances; a manual check works.
+        f.ui().mActive->trigger();
+        f.now += 3601;
+        f.tick();
+        QCOMPARE(f.requests, 2);
+        QCOMPARE(f.next(), f.now + 3600);
+        f.form->cmdCheck_Click();
+        QCOMPARE(f.requests, 3);
+
+        // "Check Now" finding a change raises no alert and restarts the schedule.
+        f.ui().mActive->trigger();
+        f.serverSize = "99";
+        f.now += 1860;
+        QTest::mouseClick(f.ui().cmdCheck, Qt::LeftButton);
+        QCOMPARE(f.requests, 4);
+        QCOMPARE(f.ui().LaStatus->text(), kChangedLine);
+        QCOMPARE(f.next(), f.now + 3600);
+        f.tick();
+        QVERIFY(f.form->alertWindow() == nullptr);
+        QCOMPARE(f.requests, 4);
     }
 
     void scheduledChangesPileUpInTheAlertWindow() {
-        ScheduleFixture fixture;
-        fixture.serverSize = "99";
-        fixture.form->Timer1_Timer();
-        fixture.now = kStart + 181;
-        fixture.form->Timer1_Timer(); // the pass leaves its line, the same tick delivers it
-        QCOMPARE(fixture.form->pendingAlert(), std::string());
-        QVERIFY(fixture.form->alertWindow()->isVisible());
-        QCOMPARE(fixture.alertCount(), QStringLiteral("1"));
-
-        fixture.now += 3601;
-        fixture.form->Timer1_Timer();
-        QCOMPARE(fixture.alertCount(), QStringLiteral("2"));
-        QCOMPARE(fixture.alertText(),
+        ScheduleFixture f;
+        f.serverSize = "99";
+        f.tick();
+        f.now = kStart + 181;
+        f.tick(); // the pass leaves its line, the same tick delivers it
+        QCOMPARE(f.form->pendingAlert(), std::string());
+        QVERIFY(f.form->alertWindow()->isVisible());
+        QCOMPARE(f.alertCount(), QStringLiteral("1"));
+        f.now += 3601;
+        f.tick();
+        QCOMPARE(f.alertCount(), QStringLiteral("2"));
+        QCOMPARE(f.alertText(),
                  QStringLiteral("\n") + kChangedLine + QStringLiteral("\n") + kChangedLine);
 
         // "OK" throws the window away; the next alert starts a fresh one.
-        QTest::mouseClick(fixture.form->alertWindow()->Co, Qt::LeftButton);
-        QTRY_VERIFY(fixture.form->alertWindow() == nullptr);
-        fixture.now += 3601;
-        fixture.form->Timer1_Timer();
-        QCOMPARE(fixture.alertCount(), QStringLiteral("1"));
-        QCOMPARE(fixture.alertText(), QStringLiteral("\n") + kChangedLine);
-    }
-
-    void checkNowRaisesNoAlertAndRestartsTheSchedule() {
-        ScheduleFixture fixture;
-        fixture.serverSize = "99";
-        fixture.form->Timer1_Timer();
-        fixture.now = kStart + 1860; // 10:31
-        QTest::mouseClick(fixture.form->ui().cmdCheck, Qt::LeftButton);
-        QCOMPARE(fixture.requests, 1);
-        QCOMPARE(fixture.form->ui().LaStatus->text(), kChangedLine);
-        QCOMPARE(fixture.form->schedule().NextCheckTime(), kStart + 1860 + 3600);
-        fixture.form->Timer1_Timer();
-        QVERIFY(fixture.form->alertWindow() == nullptr);
-        QCOMPARE(fixture.requests, 1);
-    }
-
-    void switchedOffChecksSkipPassesButTheScheduleAdvances() {
-        ScheduleFixture fixture;
-        fixture.form->ui().mActive->trigger();
-        fixture.form->Timer1_Timer();
-        fixture.now = kStart + 181;
-        fixture.form->Timer1_Timer();
-        QCOMPARE(fixture.requests, 0);
-        QCOMPARE(fixture.form->schedule().NextCheckTime(), kStart + 181 + 3600);
-
-        // A manual check still works.
-        fixture.form->cmdCheck_Click();
-        QCOMPARE(fixture.requests, 1);
+        QTest::mouseClick(f.form->alertWindow()->Co, Qt::LeftButton);
+        QTRY_VERIFY(f.form->alertWindow() == nullptr);
+        f.now += 3601;
+        f.tick();
+        QCOMPARE(f.alertCount(), QStringLiteral("1"));
+        QCOMPARE(f.alertText(), QStringLiteral("\n") + kChangedLine);
     }
 };
 
