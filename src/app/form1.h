@@ -85,7 +85,6 @@ public:
     int selectedRow() const { return SelectedRow; }
     int checksActive() const { return ChecksActive; }
     const QSystemTrayIcon* trayIcon() const { return TrayIcon; }
-    const std::string& appFolder() const { return environment_.appFolder; }
     const std::string& reportPassword() const { return ReportPassword; }
 
 protected:

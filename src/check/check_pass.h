@@ -58,8 +58,6 @@ public:
     // does nothing. The pass stops early when rows disappear under it.
     void CheckWeb(bool Alert, CheckRows& rows, const CheckServices& services);
 
-    bool busy() const { return CheckBusy; }
-
     // Keep the caches in step with the rows: an edited row is scanned afresh, a removed
     // row's cache goes and the later rows' caches move up, a reloaded list starts empty.
     void rowEdited(int row);
