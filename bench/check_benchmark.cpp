@@ -3,14 +3,14 @@
 // local scan, curl posting the pass's request body, the program's own PostForm with that body
 // (for information), and a whole manual check pass with a wait that returns at once; the
 // best times and the ratio check / (scan + curl) are printed, the ratio last.
-#include "check/check_pass.h"
-#include "check/local_scan.h"
-#include "check/report_request.h"
-#include "check/report_script.h"
+#include "core/check/check_pass.h"
+#include "core/check/local_scan.h"
+#include "core/check/report_request.h"
+#include "core/check/report_script.h"
+#include "core/platform/http_client.h"
+#include "core/platform/text_file.h"
+#include "manual_clock.h"
 #include "php_server.h"
-#include "platform/http_client.h"
-#include "platform/text_file.h"
-#include "platform/whole_seconds.h"
 #include "temp_folder.h"
 
 #include <algorithm>
@@ -28,19 +28,6 @@ constexpr int kFilesPerFolder = 100;
 constexpr int kRounds = 11;
 constexpr const char* kPassword = "bench";
 constexpr const char* kWatchedTypes = "php,js,htm,asp";
-
-class OneSite : public fq::CheckRows {
-public:
-    OneSite(std::string url, std::string folder) : site_{std::move(url), std::move(folder)} {}
-    int rowCount() const override { return 1; }
-    fq::StoredSite site(int) const override { return site_; }
-    void writeResult(int, const fq::CheckResult& result) override { result_ = result; }
-    const fq::CheckResult& result() const { return result_; }
-
-private:
-    fq::StoredSite site_;
-    fq::CheckResult result_;
-};
 
 void MakeTree(const fs::path& root) {
     for (int folder = 0; folder < kFolders; ++folder) {
@@ -101,18 +88,14 @@ int main() {
     const fs::path bodyFile = work.path() / "body";
     const fs::path answerFile = work.path() / "answer";
 
-    OneSite rows(php.url(), localFolder);
-    fq::CheckServices services;
-    services.watchedTypes = [] { return std::string(kWatchedTypes); };
-    services.reportPassword = [] { return std::string(kPassword); };
-    services.listWatchedFiles = fq::ListWatchedFiles;
-    services.getSize = fq::getSize;
-    services.postForm = fq::PostForm;
-    services.pump = [] {};
-    services.now = fq::WholeSecondsNow;
-    services.waitUntilPast = [](std::int64_t) {}; // the pause is not what is measured
-    services.showStatus = [](const std::string&) {};
-    services.setPendingAlert = [](const std::string&) {};
+    fq::SiteList sites;
+    sites.reload({{php.url(), localFolder, true}});
+    ManualClock clock; // the pause is not what is measured
+    const fq::CheckServices services = fq::RealCheckServices([] { return true; }, clock);
+    fq::CheckSettings settings;
+    settings.watchedTypes = [] { return std::string(kWatchedTypes); };
+    settings.reportPassword = [] { return std::string(kPassword); };
+    settings.showStatus = [](const std::string&) {};
     fq::CheckPass pass;
 
     std::vector<double> scans, curls, posts, checks;
@@ -132,7 +115,7 @@ int main() {
         const double post = Milliseconds(Clock::now() - postStart);
 
         const auto checkStart = Clock::now();
-        pass.CheckWeb(false, rows, services);
+        pass.run(false, sites, services, settings);
         const double check = Milliseconds(Clock::now() - checkStart);
 
         if (round == 0) {
@@ -143,15 +126,15 @@ int main() {
         posts.push_back(post);
         checks.push_back(check);
     }
-    if (rows.result().status != "OK" || fq::ReadTextFile(answerFile.string()) != sizes) {
-        std::cerr << "check_benchmark: the site did not check out: " << rows.result().status << " "
-                  << rows.result().total << "\n";
+    if (sites.at(0).result.status != "OK" || fq::ReadTextFile(answerFile.string()) != sizes) {
+        std::cerr << "check_benchmark: the site did not check out: " << sites.at(0).result.status
+                  << " " << sites.at(0).result.total << "\n";
         return 1;
     }
     const double scan = Best(scans), curl = Best(curls), check = Best(checks);
     std::printf("files: %d, best of %d rounds, in ms\n", kFolders * kFilesPerFolder, kRounds);
     std::printf("scan: %.1f\ncurl: %.1f\nPostForm alone: %.1f\ncheck pass: %.1f (%s)\n", scan, curl,
-                Best(posts), check, rows.result().total.c_str());
+                Best(posts), check, sites.at(0).result.total.c_str());
     std::printf("check/(scan+curl) ratio: %.2f\n", check / (scan + curl));
     return 0;
 }

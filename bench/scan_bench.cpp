@@ -1,9 +1,9 @@
 // The scan side of bench/scan_benchmark.sh:
 //   ferquor_scan_bench make ROOT   builds the synthetic site tree in the new folder ROOT
 //   ferquor_scan_bench scan ROOT   lists ROOT's watched files and writes their size text
-#include "check/local_scan.h"
-#include "platform/path_text.h"
-#include "sites/watched_types.h"
+#include "core/check/local_scan.h"
+#include "core/platform/path_text.h"
+#include "core/sites/watched_types.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,15 +1,15 @@
 #include "cli/check_listing.h"
 
-#include "check/report_answer.h"
-#include "platform/path_text.h"
+#include "core/check/report_answer.h"
+#include "core/platform/path_text.h"
 
 namespace fq {
 
-std::string CheckListing(const SiteTable& table, const std::string& statusLine) {
+std::string CheckListing(const SiteList& sites, const std::string& statusLine) {
     std::string text;
-    int number = 0;
-    for (const SiteTable::Row& row : table.rows()) {
-        text += std::to_string(++number) + "\t" + row.site.webUrl + "\t";
+    for (int number = 1; number <= sites.size(); ++number) {
+        const SiteRow& row = sites.at(number - 1);
+        text += std::to_string(number) + "\t" + row.site.webUrl + "\t";
         if (!row.site.active) {
             text += "inactive\n";
             continue;
@@ -24,9 +24,9 @@ std::string CheckListing(const SiteTable& table, const std::string& statusLine) 
     return text + statusLine + "\n";
 }
 
-bool AnySiteChanged(const SiteTable& table) {
-    for (const SiteTable::Row& row : table.rows()) {
-        if (row.result.status == kStatusChanged) {
+bool AnySiteChanged(const SiteList& sites) {
+    for (int row = 0; row < sites.size(); ++row) {
+        if (sites.at(row).result.status == kStatusChanged) {
             return true;
         }
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/site_table.h"
+#include "core/sites/site_list.h"
 
 #include <string>
 
@@ -10,9 +10,9 @@ namespace fq {
 // separated by tabs ("inactive" in place of Status and Total for a switched-off site), each
 // changed path on its own line indented by four spaces, and last the status line. Lines end
 // with "\n".
-std::string CheckListing(const SiteTable& table, const std::string& statusLine);
+std::string CheckListing(const SiteList& sites, const std::string& statusLine);
 
 // True when the pass found at least one site changed.
-bool AnySiteChanged(const SiteTable& table);
+bool AnySiteChanged(const SiteList& sites);
 
 } // namespace fq

@@ -1,22 +1,18 @@
 // ferquor-check [--report-script] [FOLDER]: one manual check pass, or the report script, for
 // the site database "ferquor.ini" in FOLDER (default: the folder of this executable).
-#include "check/check_pass.h"
-#include "check/local_scan.h"
-#include "check/report_script.h"
 #include "cli/check_listing.h"
-#include "cli/site_table.h"
-#include "platform/executable_path.h"
-#include "platform/http_client.h"
-#include "platform/path_text.h"
-#include "platform/text_file.h"
-#include "platform/whole_seconds.h"
-#include "sites/site_database.h"
-#include "sites/watched_types.h"
+#include "core/check/check_pass.h"
+#include "core/check/report_script.h"
+#include "core/platform/clock.h"
+#include "core/platform/executable_path.h"
+#include "core/platform/path_text.h"
+#include "core/platform/text_file.h"
+#include "core/sites/site_database.h"
+#include "core/sites/watched_types.h"
 
 #include <iostream>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -52,29 +48,20 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments) {
 }
 
 int RunCheck(const fq::SiteDatabase& database) {
-    fq::SiteTable table(database.sites);
+    fq::SiteList sites;
+    sites.reload(database.sites);
     std::string statusLine;
-    fq::CheckServices services;
+    fq::SleepingClock clock;
+    const fq::CheckServices services = fq::RealCheckServices([] { return true; }, clock);
     const std::string watchedTypes = fq::WatchedTypesAfterEdit(database.watchedTypes);
-    services.watchedTypes = [&watchedTypes] { return watchedTypes; };
-    services.reportPassword = [&database] { return database.reportPassword; };
-    services.listWatchedFiles = fq::ListWatchedFiles;
-    services.getSize = fq::getSize;
-    services.postForm = fq::PostForm;
-    services.pump = [] {};
-    services.now = fq::WholeSecondsNow;
-    services.waitUntilPast = [](std::int64_t mark) {
-        while (fq::WholeSecondsNow() <= mark) {
-            std::this_thread::sleep_for(fq::TimeUntilPast(mark));
-        }
-    };
-    services.showStatus = [&statusLine](const std::string& caption) { statusLine = caption; };
-    services.setPendingAlert = [](const std::string&) {};
+    fq::CheckSettings settings;
+    settings.watchedTypes = [&watchedTypes] { return watchedTypes; };
+    settings.reportPassword = [&database] { return database.reportPassword; };
+    settings.showStatus = [&statusLine](const std::string& caption) { statusLine = caption; };
 
-    fq::CheckPass pass;
-    pass.CheckWeb(false, table, services);
-    std::cout << fq::CheckListing(table, statusLine) << std::flush;
-    return fq::AnySiteChanged(table) ? kChanged : kNoChange;
+    fq::CheckPass().run(false, sites, services, settings);
+    std::cout << fq::CheckListing(sites, statusLine) << std::flush;
+    return fq::AnySiteChanged(sites) ? kChanged : kNoChange;
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "check/report_script.h"
-#include "platform/text_file.h"
+#include "core/check/report_script.h"
+#include "core/platform/text_file.h"
 #include "report_site.h"
 
 #include <cstdio>

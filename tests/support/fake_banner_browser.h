@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/banner_browser.h"
+#include "gui/banner_browser.h"
 
 #include <string>
 #include <vector>

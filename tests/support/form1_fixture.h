@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/form1.h"
-#include "app/site_rows.h"
-#include "dialogs/file_dialog_runner.h"
+#include "core/platform/text_file.h"
 #include "fake_banner_browser.h"
-#include "platform/text_file.h"
+#include "gui/file_dialog_runner.h"
+#include "gui/form1.h"
+#include "gui/site_rows.h"
 #include "temp_folder.h"
 
 #include <QLineEdit>

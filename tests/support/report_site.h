@@ -1,8 +1,8 @@
 #pragma once
 
-#include "check/report_script.h"
+#include "core/check/report_script.h"
+#include "core/platform/text_file.h"
 #include "php_server.h"
-#include "platform/text_file.h"
 #include "temp_folder.h"
 
 #include <filesystem>

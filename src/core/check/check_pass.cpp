@@ -1,0 +1,89 @@
+#include "core/check/check_pass.h"
+
+#include "core/check/local_scan.h"
+#include "core/check/report_answer.h"
+#include "core/check/report_request.h"
+#include "core/platform/file_size.h"
+
+#include <algorithm>
+
+namespace fq {
+
+std::string CheckSummary::statusLine() const {
+    return " Total Web : " + std::to_string(sites) +
+           "     Changed : " + std::to_string(changedSites);
+}
+
+std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
+                                           const CheckServices& services,
+                                           const CheckSettings& settings) {
+    if (busy_) {
+        return std::nullopt;
+    }
+    busy_ = true;
+    struct ClearWhenDone {
+        bool& busy;
+        ~ClearWhenDone() { busy = false; }
+    } clearBusy{busy_};
+
+    CheckSummary summary;
+    // Lets events run; true once the program has begun to end, which ends the pass too.
+    const auto programEnding = [&services, &summary] {
+        summary.stopped = !services.pump();
+        return summary.stopped;
+    };
+    const int rowCount = sites.size();
+    for (int row = 0; row < rowCount && row < sites.size(); ++row) {
+        const SiteRow checked = sites.at(row);
+        if (!checked.site.active) {
+            continue;
+        }
+        const StoredSite& site = checked.site;
+        settings.showStatus("Checking " + site.webUrl);
+        if (programEnding()) {
+            return summary;
+        }
+        services.clock->waitUntilPast(services.clock->now() + 1);
+
+        CheckCache cache = checked.cache;
+        if (cache.fileList.empty() || !scheduled) {
+            cache.fileList =
+                ListWatchedFiles(site.localFolder, std::string(), settings.watchedTypes());
+            cache.sizes = getSize(site.localFolder, cache.fileList);
+        }
+        if (programEnding()) {
+            return summary;
+        }
+        const std::string answer =
+            services.postForm(ReportScriptUrl(site.webUrl),
+                              BuildReportRequestBody(settings.reportPassword(), cache.fileList),
+                              services.pump, HttpLimits{});
+        if (programEnding()) {
+            return summary;
+        }
+
+        // Events ran meanwhile: the verdict belongs to the row only if it is still the one
+        // that was checked.
+        const std::optional<int> now = sites.find(checked.id);
+        if (!now) {
+            continue;
+        }
+        const ReportVerdict verdict =
+            JudgeReport(answer, cache.fileList, cache.sizes, [&site](const std::string& entry) {
+                return RegularFileSize(site.localFolder + entry);
+            });
+        if (verdict.status == kStatusChanged) {
+            ++summary.changedSites;
+        } else {
+            cache.sizes = answer;
+        }
+        sites.setCheckOutcome(*now, {verdict.status, TotalText(verdict), verdict.detail}, cache);
+    }
+
+    // Rows removed during the pass are no longer counted.
+    summary.sites = std::min(rowCount, sites.size());
+    settings.showStatus(summary.statusLine());
+    return summary;
+}
+
+} // namespace fq

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "core/check/check_services.h"
+#include "core/sites/site_list.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+
+namespace fq {
+
+// The settings a pass reads afresh for every site, and where it shows its progress.
+struct CheckSettings {
+    std::function<std::string()> watchedTypes;
+    std::function<std::string()> reportPassword;
+    std::function<void(const std::string& caption)> showStatus;
+};
+
+// How a pass ended.
+struct CheckSummary {
+    int sites = 0; // rows counted at the end
+    int changedSites = 0;
+    bool stopped = false; // the program began to end during the pass
+    std::string statusLine() const;
+};
+
+// One pass over the site list at a time.
+class CheckPass {
+public:
+    // Checks every active row in list order: the "Checking " caption, a pause of one to two
+    // seconds that lets events run, a scan of its local folder (always when `scheduled` is
+    // false, otherwise only while its cache holds no list), one report request and the
+    // verdict with the new cache in its row. A row edited or removed while its request ran
+    // gets nothing. Shows the status line at the end. Nothing when a pass is already running;
+    // stops at once, showing nothing more, when the pump says the program is ending.
+    std::optional<CheckSummary> run(bool scheduled, SiteList& sites, const CheckServices& services,
+                                    const CheckSettings& settings);
+
+    bool busy() const { return busy_; }
+
+private:
+    bool busy_ = false;
+};
+
+} // namespace fq

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "core/platform/clock.h"
+#include "core/platform/http_client.h"
+
+#include <functional>
+#include <string>
+
+namespace fq {
+
+// PostForm's shape, so that a caller can hand another transport.
+using PostFormFunction =
+    std::function<std::string(const std::string& url, const std::string& body,
+                              const MessagePump& pump, const HttpLimits& limits)>;
+
+// What a check pass takes from the world outside: the report transport, the caller's event
+// pump and the clock that paces the pass. Every member must be set.
+struct CheckServices {
+    PostFormFunction postForm;
+    MessagePump pump;
+    Clock* clock = nullptr;
+};
+
+// The real services: PostForm over the network, with `pump` and `clock` as given.
+CheckServices RealCheckServices(MessagePump pump, Clock& clock);
+
+} // namespace fq

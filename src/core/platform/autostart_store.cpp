@@ -1,0 +1,132 @@
+#include "core/platform/autostart_store.h"
+
+#include "core/platform/desktop_entry_exec.h"
+#include "core/platform/executable_path.h"
+#include "core/platform/path_text.h"
+#include "core/platform/text_file.h"
+
+#include <cstdlib>
+#include <filesystem>
+#include <map>
+#include <pwd.h>
+#include <unistd.h>
+
+namespace fq {
+namespace {
+
+// What the registry's 400-byte read buffer held: the data and its terminating zero.
+constexpr std::size_t kMaxStoredBytes = 400;
+
+// The entry's file; "" when there is no folder or no name, so that nothing is touched.
+std::string EntryPath(const std::string& folder, const std::string& valueName) {
+    if (folder.empty() || valueName.empty()) {
+        return {};
+    }
+    return EnsureTrailing(folder, '/') + valueName + ".desktop";
+}
+
+std::string HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && *home != '\0') {
+        return home;
+    }
+    const passwd* user = ::getpwuid(::getuid());
+    return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
+}
+
+// The keys of the [Desktop Entry] group with their values as stored; blanks around "=" are
+// not part of either, and the first of two equal keys counts.
+std::map<std::string, std::string> DesktopEntryKeys(const std::string& text) {
+    std::map<std::string, std::string> keys;
+    bool inGroup = false;
+    for (std::string line : SplitText(text, "\n")) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.starts_with('[')) {
+            inGroup = line == "[Desktop Entry]";
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (!inGroup || line.starts_with('#') || equals == std::string::npos) {
+            continue;
+        }
+        const std::string key = TrimBlanks(line.substr(0, equals));
+        const auto valueStart = line.find_first_not_of(' ', equals + 1);
+        keys.try_emplace(key, valueStart == std::string::npos ? "" : line.substr(valueStart));
+    }
+    return keys;
+}
+
+// An entry hidden or switched off in the desktop's start-up settings starts nothing.
+bool SwitchedOff(const std::map<std::string, std::string>& keys) {
+    const auto hidden = keys.find("Hidden");
+    const auto enabled = keys.find("X-GNOME-Autostart-enabled");
+    return (hidden != keys.end() && hidden->second == "true") ||
+           (enabled != keys.end() && enabled->second == "false");
+}
+
+} // namespace
+
+std::string AutostartFolder() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome != nullptr && configHome[0] == '/') {
+        return EnsureTrailing(configHome, '/') + "autostart/";
+    }
+    const std::string home = HomeFolder();
+    return home.empty() ? "" : EnsureTrailing(home, '/') + ".config/autostart/";
+}
+
+bool WriteRegString(const std::string& folder, const std::string& valueName,
+                    const std::string& data) {
+    const std::string path = EntryPath(folder, valueName);
+    if (path.empty()) {
+        return false;
+    }
+    const std::string entry = "[Desktop Entry]\n"
+                              "Type=Application\n"
+                              "Name=Ferrow Quorvel\n"
+                              "Comment=Watches web sites for changed files\n"
+                              "Exec=" +
+                              EncodeExecArgument(data) +
+                              "\n"
+                              "Icon=ferquor\n"
+                              "Terminal=false\n"
+                              "X-GNOME-Autostart-enabled=true\n";
+    std::error_code ignored;
+    std::filesystem::create_directories(folder, ignored);
+    return WriteTextFile(path, entry).ok();
+}
+
+void DeleteRegValue(const std::string& folder, const std::string& valueName) {
+    const std::string path = EntryPath(folder, valueName);
+    if (!path.empty()) {
+        ::unlink(path.c_str());
+    }
+}
+
+std::string ReadRegString(const std::string& folder, const std::string& valueName) {
+    const auto keys = DesktopEntryKeys(ReadTextFile(EntryPath(folder, valueName)));
+    const auto exec = keys.find("Exec");
+    if (exec == keys.end() || exec->second.size() >= kMaxStoredBytes || SwitchedOff(keys)) {
+        return {};
+    }
+    return TrimBlanks(DecodeExecValue(exec->second));
+}
+
+void SetRunAtStartup(bool enable, const std::string& folder, const std::string& executablePath) {
+    const std::string valueName = FileNameOf(executablePath);
+    if (enable) {
+        WriteRegString(folder, valueName, executablePath);
+    } else {
+        DeleteRegValue(folder, valueName);
+    }
+}
+
+bool IsRegisteredToRun(const std::string& folder, const std::string& executablePath) {
+    // An unknown path must not match the empty text that a missing entry reads as.
+    return !executablePath.empty() &&
+           ReadRegString(folder, FileNameOf(executablePath)) == executablePath;
+}
+
+} // namespace fq

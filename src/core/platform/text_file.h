@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace fq {
+
+// How a file operation ended: done, or the system's error number saying why not.
+struct FileOutcome {
+    int error = 0;
+
+    bool ok() const { return error == 0; }
+    explicit operator bool() const { return ok(); }
+    // The system's words for the error, such as "Permission denied"; "" when it went well.
+    std::string reason() const;
+};
+
+// Returns the whole content of the file at `path`, byte for byte; the empty text when the
+// path names no regular file or it cannot be read.
+std::string ReadTextFile(const std::string& path);
+
+// The whole content of the regular file at `path`, or nothing when it is missing, not a
+// regular file or cannot be read to its end (so an empty file and a missing one differ).
+// `error`, when given, receives the reason of a failure.
+std::optional<std::string> ReadWholeFile(const std::string& path, FileOutcome* error = nullptr);
+
+// Replaces the file at `path` by exactly `content`. The bytes go to a temporary file in the
+// same folder, which is flushed to disk and renamed over the target, so a failed or
+// interrupted write leaves the earlier file whole.
+FileOutcome WriteTextFile(const std::string& path, const std::string& content);
+
+} // namespace fq

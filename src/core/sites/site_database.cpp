@@ -1,0 +1,64 @@
+#include "core/sites/site_database.h"
+
+#include "core/platform/path_text.h"
+#include "core/sites/sort_strings.h"
+
+namespace fq {
+namespace {
+
+constexpr const char* kLineBreak = "\r\n";
+constexpr const char* kFieldSeparator = "<>";
+constexpr const char* kInactiveMark = "1";
+
+std::string FieldOrEmpty(const std::vector<std::string>& fields, std::size_t index) {
+    return index < fields.size() ? fields[index] : std::string();
+}
+
+} // namespace
+
+std::optional<SiteDatabase> ParseSiteDatabase(const std::string& text) {
+    if (text.empty()) {
+        return std::nullopt;
+    }
+    const std::vector<std::string> lines = SplitText(text, kLineBreak);
+    const std::string settingsLine = lines.front().empty() ? kDefaultSettingsLine : lines.front();
+    const std::vector<std::string> settings = SplitText(settingsLine, kFieldSeparator);
+
+    SiteDatabase database;
+    database.watchedTypes = FieldOrEmpty(settings, 0);
+    database.reportPassword = FieldOrEmpty(settings, 1);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const std::vector<std::string> fields = SplitText(lines[i], kFieldSeparator);
+        if (fields.front().empty()) {
+            continue;
+        }
+        database.sites.push_back(
+            {fields.front(), FieldOrEmpty(fields, 1), FieldOrEmpty(fields, 2) != kInactiveMark});
+    }
+    return database;
+}
+
+std::string FormatSiteDatabase(const std::string& watchedTypes, const std::string& reportPassword,
+                               const std::vector<StoredSite>& sites) {
+    std::vector<std::string> lines;
+    lines.reserve(sites.size());
+    for (const StoredSite& site : sites) {
+        std::string line = EnsureTrailing(site.webUrl, '/') + kFieldSeparator + site.localFolder;
+        if (!site.active) {
+            line += std::string(kFieldSeparator) + kInactiveMark;
+        }
+        lines.push_back(std::move(line));
+    }
+    SortStrings(lines, 1);
+
+    std::string content = watchedTypes + kFieldSeparator + reportPassword + kLineBreak;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
+            content += kLineBreak;
+        }
+        content += lines[i];
+    }
+    return content;
+}
+
+} // namespace fq

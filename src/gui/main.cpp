@@ -1,0 +1,39 @@
+#include "core/platform/autostart_store.h"
+#include "core/platform/executable_path.h"
+#include "core/platform/instance_lock.h"
+#include "core/platform/path_text.h"
+#include "gui/main_window.h"
+#include "gui/termination_signal.h"
+
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char** argv) {
+    const std::string executablePath = fq::ExecutablePath();
+    const std::string appFolder = fq::FolderOf(executablePath);
+
+    // A second start for the same program folder ends silently, before anything else.
+    const fq::InstanceLock instanceLock(appFolder);
+    if (!instanceLock.held()) {
+        return 0;
+    }
+
+    // The embedded browser shares its graphics contexts with the widgets.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+    // The window hides instead of closing; only Exit ends the program.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setApplicationName(QStringLiteral("Ferrow Quorvel"));
+
+    fq::MainWindowEnvironment environment;
+    environment.appFolder = appFolder;
+    environment.executablePath = executablePath;
+    environment.autostartFolder = fq::AutostartFolder();
+    environment.homeFolder = fq::EnsureTrailing(QDir::homePath().toStdString(), '/');
+    fq::MainWindow window(std::move(environment));
+    fq::TerminationSignal termination;
+    QObject::connect(&termination, &fq::TerminationSignal::received, &window,
+                     &fq::MainWindow::exitProgram);
+    window.start();
+    return QApplication::exec();
+}

@@ -1,0 +1,174 @@
+#include "gui/main_window.h"
+
+#include "core/check/report_script.h"
+#include "core/platform/autostart_store.h"
+#include "core/platform/text_file.h"
+#include "core/sites/site_database.h"
+#include "core/sites/watched_types.h"
+#include "gui/clickable_image.h"
+#include "gui/event_loop_clock.h"
+#include "gui/qt_file_dialogs.h"
+#include "gui/qt_text.h"
+#include "gui/site_list_model.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCursor>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTimer>
+#include <QTreeView>
+
+namespace fq {
+namespace {
+
+// Five times a second: an alert shows promptly, and with nothing due a tick costs nothing.
+constexpr int kTickMilliseconds = 200;
+
+} // namespace
+
+MainWindow::MainWindow(MainWindowEnvironment environment, QWidget* parent)
+    : QWidget(parent), environment_(std::move(environment)),
+      siteModel_(new SiteListModel(sites_, this)),
+      ui_(BuildMainWindowControls(this, environment_.makeBrowser, siteModel_)) {
+    setObjectName(QStringLiteral("mainWindow"));
+    if (!environment_.dialogs) {
+        environment_.dialogs = std::make_shared<QtFileDialogs>(environment_.appFolder);
+    }
+    if (!environment_.clock) {
+        environment_.clock = std::make_shared<EventLoopClock>();
+    }
+    if (!environment_.postForm) {
+        environment_.postForm = PostForm;
+    }
+    placeWindow();
+    connectControls();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::start() {
+    setWindowTitle(QLatin1String(kWindowCaption));
+    ui_.bannerView->navigate(environment_.appFolder + "php/000.html");
+    showTrayIcon();
+    // Registered to start at log-in under this very path: every start is a start in the tray.
+    const bool startHidden =
+        IsRegisteredToRun(environment_.autostartFolder, environment_.executablePath);
+    ui_.runAtStartupAction->setChecked(startHidden);
+    loadSiteDatabase();
+    if (!startHidden) {
+        show();
+    } else if (trayAvailable()) {
+        ui_.bannerView->hide();
+    } else {
+        showMinimized();
+    }
+}
+
+std::string MainWindow::databasePath() const {
+    return environment_.appFolder + kDatabaseFileName;
+}
+
+void MainWindow::loadSiteDatabase() {
+    int loaded = 0;
+    if (const auto database = ParseSiteDatabase(ReadTextFile(databasePath()))) {
+        loadedTypes_ = database->watchedTypes;
+        ui_.typesEdit->setText(ToQt(loadedTypes_));
+        reportPassword_ = database->reportPassword;
+        const std::string script = LinesFromQt(ui_.scriptEdit->toPlainText());
+        ui_.scriptEdit->setPlainText(LinesToQt(FillReportPassword(script, reportPassword_)));
+        sites_.reload(database->sites);
+        loaded = sites_.size();
+    }
+    ui_.statusLabel->setText(QStringLiteral(" Total Web : ") + QString::number(loaded));
+}
+
+std::string MainWindow::watchedTypes() const {
+    return FromQtKeeping(ui_.typesEdit->text(), loadedTypes_);
+}
+
+bool MainWindow::saveSiteDatabase() {
+    const std::string path = databasePath();
+    const FileOutcome saved = WriteTextFile(
+        path, FormatSiteDatabase(watchedTypes(), reportPassword_, sites_.storedSites()));
+    if (!saved) {
+        const QString text = QStringLiteral("Could not save ") + ToQt(path) +
+                             QStringLiteral(":\n") + ToQt(saved.reason());
+        // Nobody may be there to press OK while the program ends.
+        if (ending_) {
+            qWarning("%s", qPrintable(text));
+        } else {
+            showWarning(text);
+        }
+    }
+    return saved.ok();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    saveSiteDatabase();
+    event->ignore();
+    setWindowState(windowState() | Qt::WindowMinimized);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange) {
+        layOutControls();
+    }
+}
+
+void MainWindow::typesEdited() {
+    const std::string typed = FromQt(ui_.typesEdit->text());
+    const std::string wanted = WatchedTypesAfterEdit(typed);
+    if (wanted != typed) {
+        ui_.typesEdit->setText(ToQt(wanted));
+    }
+}
+
+void MainWindow::connectControls() {
+    connect(ui_.typesEdit, &QLineEdit::textChanged, this, &MainWindow::typesEdited);
+    connect(ui_.addButton, &QPushButton::clicked, this, &MainWindow::addSite);
+    connect(ui_.saveButton, &QPushButton::clicked, this, &MainWindow::saveSelectedSite);
+    const auto clickedRow = [this](const QModelIndex& index) { selectRow(index.row()); };
+    connect(ui_.siteView, &QTreeView::clicked, this, clickedRow);
+    connect(ui_.siteView, &QTreeView::activated, this, clickedRow);
+    connect(ui_.siteView->header(), &QHeaderView::sectionClicked, this, &MainWindow::headerClicked);
+    ui_.siteView->viewport()->installEventFilter(this);
+    connect(ui_.removeAction, &QAction::triggered, this, &MainWindow::removeSelectedSite);
+    connect(ui_.folderImage, &ClickableImage::clicked, this, &MainWindow::pickLocalFolder);
+    connect(ui_.backupButton, &QPushButton::clicked, this,
+            [this] { ui_.backupMenu->popup(QCursor::pos()); });
+    connect(ui_.exportAction, &QAction::triggered, this, &MainWindow::exportDatabase);
+    connect(ui_.importAction, &QAction::triggered, this, &MainWindow::importDatabase);
+    connect(ui_.checkNowButton, &QPushButton::clicked, this, &MainWindow::checkNow);
+    connect(ui_.scriptButton, &QPushButton::clicked, this, &MainWindow::toggleReportScript);
+    connect(ui_.tutorialButton, &QPushButton::clicked, this, &MainWindow::toggleTutorial);
+    connect(ui_.activeAction, &QAction::triggered, this,
+            [this](bool checked) { checksActive_ = checked; });
+    connect(ui_.runAtStartupAction, &QAction::triggered, this, [this](bool checked) {
+        SetRunAtStartup(checked, environment_.autostartFolder, environment_.executablePath);
+    });
+    connect(ui_.exitAction, &QAction::triggered, this, &MainWindow::exitProgram);
+
+    tickTimer_ = new QTimer(this);
+    tickTimer_->setInterval(kTickMilliseconds);
+    connect(tickTimer_, &QTimer::timeout, this, &MainWindow::tick);
+    tickTimer_->start();
+}
+
+void MainWindow::showWarning(const QString& text) {
+    const QString caption = QStringLiteral("Ferrow Quorvel");
+    if (environment_.warn) {
+        environment_.warn(this, caption, text);
+        return;
+    }
+    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+} // namespace fq

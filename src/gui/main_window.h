@@ -1,0 +1,120 @@
+#pragma once
+
+#include "core/check/check_pass.h"
+#include "core/check/check_schedule.h"
+#include "core/sites/site_list.h"
+#include "gui/main_window_controls.h"
+#include "gui/main_window_environment.h"
+
+#include <QPointer>
+#include <QSystemTrayIcon>
+#include <QWidget>
+#include <string>
+
+class QTimer;
+
+namespace fq {
+
+class AlertWindow;
+class SiteListModel;
+
+// The main window. It owns all long-lived state: the site list with its check results, the
+// report password, the schedule, the pending alert and the tray icon.
+class MainWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr const char* kWindowCaption = "Ferrow Quorvel 2020 - v1.4 - Freeware";
+
+    explicit MainWindow(MainWindowEnvironment environment, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // The start-up sequence: caption, banner strip, tray icon, site database, then the window
+    // is shown (or kept in the tray when the desktop started it at log-in).
+    void start();
+
+    // Replaces the site list and settings by the content of the database file.
+    void loadSiteDatabase();
+    // Writes the whole database file from the live state; a failure is shown once.
+    bool saveSiteDatabase();
+
+    // The exit sequence, from the tray menu or a termination signal: a check pass under way
+    // stops, the tray icon goes, the database is saved once, and the event loop ends without
+    // any close handling.
+    void exitProgram();
+
+    // Editing the site list.
+    void addSite();
+    void selectRow(int row); // a click on row `row` (from 0)
+    void saveSelectedSite();
+    void removeSelectedSite();
+    void headerClicked(int column);
+    void pickLocalFolder();
+
+    // Backup: copies of the database file.
+    void exportDatabase();
+    void importDatabase();
+
+    // One check pass over the active sites; a scheduled pass leaves an alert when a site
+    // changed.
+    void checkSites(bool scheduled);
+    // One tick of the 200 ms timer: the scheduled check when it is due, then the delivery of
+    // a pending alert into the alert window.
+    void tick();
+    // "Check Now": a manual pass, then the next scheduled one a full interval later.
+    void checkNow();
+    // The report script and tutorial boxes; closing the script with "Php Code" keeps the
+    // password written in it and saves.
+    void toggleReportScript();
+    void toggleTutorial();
+
+    const MainWindowControls& controls() const { return ui_; }
+    const SiteList& sites() const { return sites_; }
+    const std::string& reportPassword() const { return reportPassword_; }
+    const std::string& pendingAlert() const { return pendingAlert_; }
+    const CheckSchedule& schedule() const { return schedule_; }
+    AlertWindow* alertWindow() const;
+    int selectedRow() const { return selectedRow_; }
+    bool checksActive() const { return checksActive_; }
+    bool ending() const { return ending_; }
+    const QSystemTrayIcon* trayIcon() const { return trayIcon_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+
+private:
+    std::string databasePath() const;
+    void connectControls();
+    void placeWindow();
+    void layOutControls();
+    bool trayAvailable() const;
+    void showTrayIcon();
+    void restoreFromTray(QSystemTrayIcon::ActivationReason reason);
+    void keepScriptPassword();
+    void typesEdited();
+    void deliverPendingAlert();
+    void showWarning(const QString& text);
+    std::string watchedTypes() const;
+
+    MainWindowEnvironment environment_;
+    SiteList sites_;
+    SiteListModel* siteModel_;
+    MainWindowControls ui_;
+    std::string loadedTypes_; // the watched types as read, while the box still shows them
+    std::string reportPassword_;
+    int selectedRow_ = 0; // the 1-based number of the row clicked last; 0 for none
+    bool checksActive_ = true;
+    bool ending_ = false;
+    QSystemTrayIcon* trayIcon_ = nullptr;
+    std::string pendingAlert_;
+    CheckPass checkPass_;
+    CheckSchedule schedule_;
+    QTimer* tickTimer_ = nullptr;
+    QPointer<AlertWindow> alertWindow_; // from the first alert until the user closes it
+};
+
+} // namespace fq

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "gui/banner_browser.h"
+
+class QAbstractItemModel;
+class QAction;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QTreeView;
+
+namespace fq {
+
+class ClickableImage;
+
+// The controls of the main window, created at their design positions, and its three menus,
+// which are only ever shown as popup menus.
+struct MainWindowControls {
+    QLabel* urlLabel = nullptr;
+    QLineEdit* urlEdit = nullptr;
+    QLabel* folderLabel = nullptr;
+    QLineEdit* folderEdit = nullptr;
+    ClickableImage* folderImage = nullptr; // picks the local folder
+    QPushButton* addButton = nullptr;
+    QPushButton* saveButton = nullptr;
+    QLabel* typesLabel = nullptr;
+    QLineEdit* typesEdit = nullptr; // the watched file types
+    QPushButton* checkNowButton = nullptr;
+    BannerBrowser* bannerView = nullptr;
+    ClickableImage* moreImage = nullptr; // opens every banner
+    QTreeView* siteView = nullptr;
+    QPlainTextEdit* scriptEdit = nullptr;   // the report script, over the site list
+    QPlainTextEdit* tutorialView = nullptr; // the tutorial, over the site list
+    QPlainTextEdit* detailBox = nullptr;    // the changed files of the clicked row
+    QLabel* statusLabel = nullptr;
+    QPushButton* backupButton = nullptr;
+    QPushButton* tutorialButton = nullptr;
+    QPushButton* scriptButton = nullptr;
+
+    QMenu* trayMenu = nullptr;
+    QAction* activeAction = nullptr;
+    QAction* runAtStartupAction = nullptr;
+    QAction* exitAction = nullptr;
+    QMenu* listMenu = nullptr;
+    QAction* removeAction = nullptr;
+    QMenu* backupMenu = nullptr;
+    QAction* exportAction = nullptr;
+    QAction* importAction = nullptr;
+};
+
+// Creates every control as a child of `window` in its design place and focus order, with the
+// banner strip from `makeBrowser` (empty: on Qt WebEngine), and the menus owned by the window;
+// gives the window its icon and font. The site view shows `siteModel`.
+MainWindowControls BuildMainWindowControls(QWidget* window, const BannerBrowserFactory& makeBrowser,
+                                           QAbstractItemModel* siteModel);
+
+} // namespace fq

@@ -1,9 +1,0 @@
-#include "sites/watched_types.h"
-
-namespace fq {
-
-std::string WatchedTypesAfterEdit(const std::string& typed) {
-    return typed == "reset" ? std::string(kDefaultWatchedTypes) : typed;
-}
-
-} // namespace fq

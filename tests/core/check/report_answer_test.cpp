@@ -1,0 +1,37 @@
+// The answer rules that the end-to-end tests cannot provoke with a real report script.
+#include "core/check/report_answer.h"
+
+#include <gtest/gtest.h>
+
+TEST(ReportAnswer, SizeFieldsAreEmptyOrDecimalAfterBlanks) {
+    EXPECT_EQ(fq::ReadSizeField(""), std::optional<std::uintmax_t>(0));
+    EXPECT_EQ(fq::ReadSizeField(" \t\r\n007"), std::optional<std::uintmax_t>(7));
+    EXPECT_EQ(fq::ReadSizeField("99999999999999999999999"),
+              std::optional<std::uintmax_t>(UINTMAX_MAX));
+    for (const char* junk : {" ", "12 ", "1.5", "+3", "0x10", "<br>",
+                             "\xef\xbb\xbf"
+                             "12"}) {
+        EXPECT_EQ(fq::ReadSizeField(junk), std::nullopt) << junk;
+    }
+}
+
+TEST(ReportAnswer, FieldCountAndFieldContentDecideWhatIsAReport) {
+    // index.php has no local copy; the others are 873 and 40 bytes.
+    const auto judged = [](const std::string& answer) {
+        const fq::ReportVerdict verdict = fq::JudgeReport(
+            answer, "index.php\r\nadmin/db.php\r\njs/app.js\r\n", "", [](const std::string& entry) {
+                return entry == "admin/db.php" ? std::optional<std::uintmax_t>(873)
+                       : entry == "js/app.js"  ? std::optional<std::uintmax_t>(40)
+                                               : std::nullopt;
+            });
+        return verdict.status + " " + fq::TotalText(verdict) + " " + verdict.detail;
+    };
+    EXPECT_EQ(judged("999-874-40-"), "Changed 1 : 3 admin/db.php\r\n"); // index.php not compared
+    // Ten "-" or more pass whatever the number of files; pieces beyond them are ignored.
+    EXPECT_EQ(judged("1-873-40-junk-<b>-x-y-z-w-v-"), "OK 0 : 3 ");
+    // Too few fields is no report, yet the fields present are still compared.
+    EXPECT_EQ(judged("1-873-"), "No report 0 : 3 ");
+    EXPECT_EQ(judged("1-900-"), "Changed 1 : 3 admin/db.php\r\n");
+    // A field that is no size makes the whole answer no report: nothing in it is compared.
+    EXPECT_EQ(judged("1-900-<b>-----------"), "No report 0 : 3 ");
+}

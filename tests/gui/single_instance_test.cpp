@@ -1,0 +1,98 @@
+#include "core/platform/text_file.h"
+#include "temp_folder.h"
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <optional>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+extern char** environ;
+
+namespace {
+
+// Starts the program with its own runtime folder, where the instance lock lives.
+pid_t StartProgram(const fs::path& executable, const fs::path& runtimeFolder) {
+    // The embedded browser's sandbox cannot run as root, as tests here often do.
+    std::vector<std::string> variables = {
+        "QT_QPA_PLATFORM=offscreen", "QTWEBENGINE_DISABLE_SANDBOX=1",
+        "XDG_RUNTIME_DIR=" + runtimeFolder.string(), "HOME=" + runtimeFolder.string()};
+    std::vector<char*> envp;
+    for (std::string& variable : variables) {
+        envp.push_back(variable.data());
+    }
+    envp.push_back(nullptr);
+    std::string path = executable.string();
+    char* argv[] = {path.data(), nullptr};
+    pid_t pid = -1;
+    return ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) == 0 ? pid : -1;
+}
+
+std::optional<int> WaitForExit(pid_t pid, std::chrono::milliseconds limit) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (std::chrono::steady_clock::now() < deadline) {
+        int status = 0;
+        if (::waitpid(pid, &status, WNOHANG) == pid) {
+            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        std::this_thread::sleep_for(20ms);
+    }
+    return std::nullopt;
+}
+
+// True once some process holds an flock on a file in `folder`.
+bool LockIsHeld(const fs::path& folder) {
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        struct stat info {};
+        if (::stat(entry.path().c_str(), &info) != 0) {
+            continue;
+        }
+        std::ifstream locks("/proc/locks");
+        std::string line;
+        const std::string inode = ":" + std::to_string(info.st_ino) + " ";
+        while (std::getline(locks, line)) {
+            if (line.find("FLOCK") != std::string::npos && line.find(inode) != std::string::npos) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(SingleInstance, SecondStartEndsSilentlyAndTheFirstSavesOnTerm) {
+    TempFolder program;
+    TempFolder runtime;
+    const fs::path build = FERQUOR_BUILD_DIR;
+    fs::copy_file(build / "ferquor", program.path() / "ferquor");
+    fs::copy(build / "php", program.path() / "php", fs::copy_options::recursive);
+    const fs::path executable = program.path() / "ferquor";
+
+    const pid_t first = StartProgram(executable, runtime.path());
+    ASSERT_GT(first, 0);
+    const auto deadline = std::chrono::steady_clock::now() + 20s;
+    while (!LockIsHeld(runtime.path()) && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(20ms);
+    }
+    ASSERT_TRUE(LockIsHeld(runtime.path()));
+
+    const pid_t second = StartProgram(executable, runtime.path());
+    ASSERT_GT(second, 0);
+    EXPECT_EQ(WaitForExit(second, 20s), std::optional<int>(0));
+    EXPECT_FALSE(fs::exists(program.path() / "ferquor.ini"));
+
+    // The first one is undisturbed, and a termination request ends it the way Exit does.
+    EXPECT_FALSE(WaitForExit(first, 200ms).has_value());
+    ASSERT_EQ(::kill(first, SIGTERM), 0);
+    EXPECT_EQ(WaitForExit(first, 20s), std::optional<int>(0));
+    EXPECT_EQ(fq::ReadTextFile((program.path() / "ferquor.ini").string()), "php,js,htm,asp<>\r\n");
+}
