@@ -50,7 +50,10 @@ MainWindow::MainWindow(MainWindowEnvironment environment, QWidget* parent)
     connectControls();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow() {
+    // The model reads the site list, which goes before the child widgets do.
+    delete siteModel_;
+}
 
 void MainWindow::start() {
     setWindowTitle(QLatin1String(kWindowCaption));

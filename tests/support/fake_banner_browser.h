@@ -17,7 +17,7 @@ public:
     std::vector<std::string> navigations;
 };
 
-// For Form1Environment::makeBrowser.
+// For MainWindowEnvironment::makeBrowser.
 inline fq::BannerBrowser* MakeFakeBannerBrowser(QWidget* parent) {
     return new FakeBannerBrowser(parent);
 }

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/platform/text_file.h"
+#include "fake_banner_browser.h"
+#include "gui/file_dialogs.h"
+#include "gui/main_window.h"
+#include "manual_clock.h"
+#include "temp_folder.h"
+
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeView>
+#include <deque>
+#include <memory>
+
+// Answers every dialog with the next prepared path (nothing cancels) and keeps the requests.
+class ScriptedDialogs : public fq::FileDialogs {
+public:
+    std::deque<std::optional<std::string>> answers;
+    std::vector<fq::FileRequest> requests;
+
+    std::optional<std::string> openFile(const fq::FileRequest& request) override {
+        return answer(request);
+    }
+    std::optional<std::string> saveFile(const fq::FileRequest& request) override {
+        return answer(request);
+    }
+    std::optional<std::string> pickFolder(const std::string&) override { return answer({}); }
+
+private:
+    std::optional<std::string> answer(const fq::FileRequest& request) {
+        requests.push_back(request);
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        auto next = answers.front();
+        answers.pop_front();
+        return next;
+    }
+};
+
+// A main window over a temporary program folder, with the fake banner strip, a notification
+// area, scripted dialogs, a clock moved by hand and a message box that only records its text.
+// Adjust `environment` before start().
+struct MainWindowFixture {
+    MainWindowFixture() {
+        environment.appFolder = folder.slashed();
+        environment.homeFolder = home.slashed();
+        environment.dialogs = dialogs;
+        environment.warn = [this](QWidget*, const QString&, const QString& text) {
+            warnings.append(text);
+        };
+        environment.trayAvailable = [] { return true; };
+        environment.makeBrowser = MakeFakeBannerBrowser;
+        environment.clock = clock;
+    }
+
+    // Writes `database` as "ferquor.ini" unless it is empty, then builds and loads a window.
+    fq::MainWindow& start(const std::string& database = {}) {
+        if (!database.empty()) {
+            fq::WriteTextFile(databasePath(), database);
+        }
+        window = std::make_unique<fq::MainWindow>(environment);
+        window->start();
+        return *window;
+    }
+
+    std::string databasePath() const { return folder.slashed() + "ferquor.ini"; }
+    std::string database() const { return fq::ReadTextFile(databasePath()); }
+    const fq::MainWindowControls& ui() const { return window->controls(); }
+
+    // Replaces the box's text by typing, as a user would.
+    static void type(QLineEdit* box, const QString& text) {
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+
+    void clickRow(int row) const {
+        QTreeView* view = ui().siteView;
+        const QRect area = view->visualRect(view->model()->index(row, 1));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, area.center());
+    }
+
+    TempFolder folder;
+    TempFolder home;
+    std::shared_ptr<ScriptedDialogs> dialogs = std::make_shared<ScriptedDialogs>();
+    std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
+    QStringList warnings;
+    fq::MainWindowEnvironment environment;
+    std::unique_ptr<fq::MainWindow> window;
+};
