@@ -1,119 +1,136 @@
-// The order of a pass's steps and its handling of rows that change under it, with logged
-// stand-ins for the scan and the transport; the real ones are in check_end_to_end_test.cpp.
+// A pass over real folders with a scripted transport; the real one is in
+// check_end_to_end_test.cpp.
 #include "core/check/check_pass.h"
+#include "core/platform/text_file.h"
+#include "manual_clock.h"
+#include "temp_folder.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
 
 namespace {
 
-class ListRows : public fq::CheckRows {
-public:
-    std::vector<fq::StoredSite> sites;
-    std::map<int, std::string> statuses;
-
-    int rowCount() const override { return static_cast<int>(sites.size()); }
-    fq::StoredSite site(int row) const override { return sites.at(std::size_t(row)); }
-    void writeResult(int row, const fq::CheckResult& result) override {
-        statuses[row] = result.status;
-    }
-};
-
-// Every call of the pass is logged in order; the clock moves only when the pass waits.
-struct Surroundings {
-    std::vector<std::string> log;
-    std::int64_t clock = 1000;
+// Sites named by one letter, "http://a/", each with its local folder "a/" in a temporary
+// folder. The transport answers by site letter and keeps the address and body of each request.
+struct ScriptedPass {
+    TempFolder local;
+    ManualClock clock;
+    fq::SiteList sites;
+    std::map<char, std::string> answers;
+    std::vector<std::string> requests;
     std::function<void()> duringRequest = [] {};
+    bool programRunning = true;
+    std::string caption;
+    fq::CheckPass pass;
 
-    fq::CheckServices services() {
-        fq::CheckServices s;
-        s.watchedTypes = [] { return std::string("php"); };
-        s.reportPassword = [] { return std::string("pw"); };
-        s.listWatchedFiles = [this](const std::string& root, const std::string& relative,
-                                    const std::string& types) {
-            log.push_back("scan " + root + relative + " " + types);
-            return root.substr(1, 1) + ".php\r\n"; // "/a/" holds a.php; the answer is "1-"
-        };
-        s.getSize = [](const std::string&, const std::string&) { return std::string(); };
-        s.postForm = [this](const std::string& url, const std::string& body, const fq::MessagePump&,
-                            const fq::HttpLimits&) {
-            log.push_back("post " + url + " " + body);
-            duringRequest();
-            return std::string("1-");
-        };
-        s.pump = [] {};
-        s.now = [this] { return clock; };
-        s.waitUntilPast = [this](std::int64_t mark) {
-            log.push_back("wait " + std::to_string(mark - clock));
-            clock = mark + 1;
-        };
-        s.showStatus = [this](const std::string& text) { log.push_back(text); };
-        s.setPendingAlert = [](const std::string&) {};
-        return s;
+    void addSite(char name, bool active = true) {
+        std::filesystem::create_directories(local.path() / std::string(1, name));
+        sites.append({"http://" + std::string(1, name) + "/",
+                      local.slashed() + std::string(1, name) + "/", active});
+    }
+    void write(const std::string& path, const std::string& content) {
+        fq::WriteTextFile(local.slashed() + path, content);
+    }
+    std::optional<fq::CheckSummary> run(bool scheduled) {
+        const fq::CheckServices services{[this](const std::string& url, const std::string& body,
+                                                const fq::MessagePump&, const fq::HttpLimits&) {
+                                             requests.push_back(url + " " + body);
+                                             const std::string answer = answers[url[7]];
+                                             duringRequest();
+                                             return answer;
+                                         },
+                                         [this] { return programRunning; }, &clock};
+        const fq::CheckSettings settings{[] { return std::string("php"); },
+                                         [] { return std::string("p&w"); },
+                                         [this](const std::string& text) { caption = text; }};
+        return pass.run(scheduled, sites, services, settings);
+    }
+    std::string result(int row) const {
+        const fq::CheckResult& result = sites.at(row).result;
+        return result.status + " " + result.total + " " + result.detail;
     }
 };
 
 } // namespace
 
-TEST(CheckPass, RowsRemovedDuringAPassGetNoForeignVerdict) {
-    ListRows rows;
-    for (const char* name : {"a", "b", "c", "d"}) {
-        rows.sites.push_back({std::string("http://") + name + "/", "/x/", true});
-    }
-    Surroundings around;
-    // While "a" is asked, "a" itself goes; while "c" is asked, "d" goes.
-    around.duringRequest = [&] {
-        if (around.log.back().starts_with("post http://a/")) {
-            rows.sites.erase(rows.sites.begin());
-        } else if (around.log.back().starts_with("post http://c/")) {
-            rows.sites.pop_back();
-        }
-    };
-    fq::CheckPass pass;
-    pass.CheckWeb(false, rows, around.services());
-    // "b" moved into a's row without taking a's verdict; the pass went on with the next row
-    // and stopped at the last existing one.
-    EXPECT_EQ(rows.statuses, (std::map<int, std::string>{{1, "OK"}}));
-    EXPECT_EQ(around.log.back(), " Total Web : 2     Changed : 0");
+TEST(CheckPass, ScheduledPassesReuseTheCacheAndChangedSitesStayChanged) {
+    ScriptedPass p;
+    p.addSite('a');
+    p.addSite('b');
+    p.addSite('c', false);
+    p.write("a/x.php", "abc");
+    p.write("a/note.txt", "not watched");
+    p.write("b/y.php", "12");
+    p.answers = {{'a', "3-"}, {'b', "9-"}, {'c', "1-"}};
+    // A row added during the pass waits for the next one.
+    p.duringRequest = [&] { p.sites.size() == 3 ? p.addSite('d') : void(); };
+    EXPECT_FALSE(p.run(false).value().stopped);
+    EXPECT_EQ(p.requests, (std::vector<std::string>{
+                              "http://a/_report.php .state=1&pw=p%26w&path=x.php\r\n&.referer=",
+                              "http://b/_report.php .state=1&pw=p%26w&path=y.php\r\n&.referer="}));
+    EXPECT_EQ(p.result(0), "OK 0 : 1 ");
+    EXPECT_EQ(p.result(1), "Changed 1 : 1 y.php\r\n");
+    EXPECT_EQ(p.caption, " Total Web : 3     Changed : 1");
+    // Each active site waits until the second after the next one has begun.
+    EXPECT_EQ(p.clock.seconds, 36000 + 2 * 2);
+
+    // A file added locally is not seen by a scheduled pass; "b" is still measured against its
+    // old sizes, so the same answer reports it again.
+    p.write("a/z.php", "zz");
+    p.requests.clear();
+    ASSERT_TRUE(p.run(true));
+    EXPECT_NE(p.requests.at(0).find("path=x.php\r\n&"), std::string::npos);
+    EXPECT_EQ(p.result(1), "Changed 1 : 1 y.php\r\n");
+    EXPECT_EQ(p.sites.at(1).cache.sizes, "2-");
+
+    // A manual pass scans afresh.
+    p.answers = {{'a', "3-5-"}, {'b', "2-"}};
+    p.requests.clear();
+    ASSERT_TRUE(p.run(false));
+    EXPECT_NE(p.requests.at(0).find("path=x.php\r\nz.php\r\n&"), std::string::npos);
+    EXPECT_EQ(p.result(0), "Changed 1 : 2 z.php\r\n");
+    EXPECT_EQ(p.result(1), "OK 0 : 1 ");
+    EXPECT_EQ(p.caption, " Total Web : 4     Changed : 1");
 }
 
-TEST(CheckPass, StepsInOrderAndCachesFollowEditedRemovedAndReloadedRows) {
-    ListRows rows;
-    rows.sites = {{"http://a/", "/a/", true}, {"http://b/", "/b/", true}};
-    Surroundings around;
-    const fq::CheckServices services = around.services();
-    fq::CheckPass pass;
-    const auto scansOfAScheduledPass = [&] {
-        around.log.clear();
-        pass.CheckWeb(true, rows, services);
-        std::string scans;
-        for (const std::string& entry : around.log) {
-            scans += entry.starts_with("scan ") ? entry.substr(5, 3) : "";
+TEST(CheckPass, RowsEditedOrRemovedDuringTheirRequestGetNoVerdict) {
+    ScriptedPass p;
+    for (char name : {'a', 'b', 'c', 'd'}) {
+        p.addSite(name);
+        p.write(std::string(1, name) + "/i.php", "1");
+        p.answers[name] = "7-"; // a verdict written anywhere would read "Changed"
+    }
+    std::optional<std::optional<fq::CheckSummary>> nested;
+    p.duringRequest = [&] {
+        if (p.requests.size() == 1) {
+            nested = p.run(false);
+            p.sites.remove(0); // "a" goes while asked; "b" moves into its place
+        } else {
+            p.sites.edit(1, "http://e/", p.local.slashed() + "c/"); // "c" is edited while asked
+            p.sites.remove(2);                                      // "d" goes before its turn
         }
-        return scans;
     };
-    EXPECT_EQ(scansOfAScheduledPass(), "/a//b/");
-    EXPECT_EQ(around.log, (std::vector<std::string>{
-                              "Checking http://a/", "wait 1", "scan /a/ php",
-                              "post http://a/_report.php .state=1&pw=pw&path=a.php\r\n&.referer=",
-                              "Checking http://b/", "wait 1", "scan /b/ php",
-                              "post http://b/_report.php .state=1&pw=pw&path=b.php\r\n&.referer=",
-                              " Total Web : 2     Changed : 0"}));
-    EXPECT_EQ(scansOfAScheduledPass(), "");
-    pass.rowEdited(0);
-    EXPECT_EQ(scansOfAScheduledPass(), "/a/");
+    ASSERT_TRUE(p.run(false));
+    ASSERT_TRUE(nested);
+    EXPECT_FALSE(*nested); // the pass was busy
+    ASSERT_EQ(p.requests.size(), 2u);
+    EXPECT_TRUE(p.requests[1].starts_with("http://c/"));
+    EXPECT_EQ(p.result(0) + "|" + p.result(1), "  |  ");
+    EXPECT_EQ(p.caption, " Total Web : 2     Changed : 0");
+}
 
-    // The removed row's list goes; "b" keeps its own list in its new place.
-    rows.sites.erase(rows.sites.begin());
-    pass.rowRemoved(0);
-    EXPECT_EQ(scansOfAScheduledPass(), "");
-    EXPECT_NE(around.log[2].find("path=b.php"), std::string::npos);
+TEST(CheckPass, StopsAtOnceWhenTheProgramIsEnding) {
+    ScriptedPass p;
+    p.addSite('a');
+    p.addSite('b');
+    p.duringRequest = [&] { p.programRunning = false; };
+    EXPECT_TRUE(p.run(false).value().stopped);
+    EXPECT_EQ(p.requests.size(), 1u);
+    EXPECT_EQ(p.result(0), "  ");
+    EXPECT_EQ(p.caption, "Checking http://a/");
 
-    pass.listReloaded();
-    EXPECT_EQ(scansOfAScheduledPass(), "/b/");
-    // Hooks for rows the caches never held do nothing.
-    pass.rowEdited(7);
-    pass.rowRemoved(7);
-    pass.rowRemoved(-1);
-    EXPECT_EQ(scansOfAScheduledPass(), "");
+    // Already ending when the pass starts: nothing is asked.
+    EXPECT_TRUE(p.run(false).value().stopped);
+    EXPECT_EQ(p.requests.size(), 1u);
 }
