@@ -71,13 +71,9 @@ public:
     const MainWindowControls& controls() const { return ui_; }
     const SiteList& sites() const { return sites_; }
     const std::string& reportPassword() const { return reportPassword_; }
-    const std::string& pendingAlert() const { return pendingAlert_; }
-    const CheckSchedule& schedule() const { return schedule_; }
     AlertWindow* alertWindow() const;
     int selectedRow() const { return selectedRow_; }
-    bool checksActive() const { return checksActive_; }
     bool ending() const { return ending_; }
-    const QSystemTrayIcon* trayIcon() const { return trayIcon_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

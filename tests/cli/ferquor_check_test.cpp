@@ -1,5 +1,5 @@
-// The built ferquor-check against PHP's built-in server. Each active site costs the pass's
-// real one-second pause, so the sites are few.
+// The built ferquor-check against the generated report script under PHP's built-in server:
+// the whole check, end to end. Each active site costs the pass's real one-second pause.
 #include "core/check/report_script.h"
 #include "core/platform/text_file.h"
 #include "report_site.h"
@@ -33,39 +33,48 @@ std::string RunChecker(const std::vector<std::string>& arguments) {
 
 } // namespace
 
-TEST(FerquorCheck, ListsEverySiteAndExitsWithTheOutcome) {
+TEST(FerquorCheck, ChecksEverySiteAgainstTheRealScriptAndExitsWithTheOutcome) {
     ReportSites web;
     ASSERT_TRUE(web.running());
     TempFolder program;
     const std::string database = program.slashed() + "ferquor.ini";
 
-    // The script that the checker prints is the one the server runs.
-    const std::string script = fq::FillReportPassword(fq::ReportScriptTemplate(), "s3cret");
-    fq::WriteTextFile(database, "reset<>s3cret");
+    // The script that the checker prints is the one the servers run.
+    const std::string password = "p&w+=%20";
+    fq::WriteTextFile(database, "reset<>" + password);
+    const std::string script = fq::FillReportPassword(fq::ReportScriptTemplate(), password);
     EXPECT_EQ(RunChecker({"--report-script", program.path().string()}), script + "exit 0");
-    for (const char* name : {"good", "hacked"}) {
+    for (const char* name : {"good", "hacked", "unmirrored"}) {
         web.writeServer(name, "_report.php", script);
-        web.writeBoth(name, "index.php", "home");
     }
-    web.writeBoth("hacked", "inc/db.php", "db");
-    web.writeServer("hacked", "index.php", "home, grown");
-    web.writeServer("hacked", "inc/db.php", "db, grown");
+    web.addSite("locked", "other");
+    web.writeBoth("locked", "index.php", "home");
+    web.writeBoth("good", "index.php", "home");
+    web.writeBoth("good", "style.css", "body {}"); // not watched
+    // Only a name that reaches the script intact is measured there and found grown.
+    for (const char* name : {"100%25.php", "a+b.php", "k=v.php", "x&y.php", "inc/db.js"}) {
+        web.writeLocal("hacked", name, "1");
+        web.writeServer("hacked", name, "22");
+    }
     const auto line = [&web](const char* name) {
         return web.address(name) + "<>" + web.localFolder(name) + "\r\n";
     };
 
-    const std::string content =
-        "reset<>s3cret\r\n" + line("hacked") + "http://127.0.0.1:9/off/<>/nowhere/<>1";
+    const std::string content = "php,js<>" + password + "\r\n" + line("hacked") + line("locked") +
+                                line("unmirrored") + "http://127.0.0.1:9/off/<>/nowhere/<>1";
     fq::WriteTextFile(database, content);
     EXPECT_EQ(RunChecker({program.slashed()}),
               "1\t" + web.address("hacked") +
-                  "\tChanged\t2 : 2\n    index.php\n    inc/db.php\n"
-                  "2\thttp://127.0.0.1:9/off/\tinactive\n Total Web : 2     Changed : 1\nexit 1");
+                  "\tChanged\t5 : 5\n    100%25.php\n    a+b.php\n    k=v.php\n    x&y.php\n"
+                  "    inc/db.js\n2\t" +
+                  web.address("locked") + "\tNo report\t0 : 1\n3\t" + web.address("unmirrored") +
+                  "\tNo folder\t0 : -1\n4\thttp://127.0.0.1:9/off/\tinactive\n"
+                  " Total Web : 4     Changed : 1\nexit 1");
     // It writes nothing.
     EXPECT_EQ(fq::ReadTextFile(database), content);
     EXPECT_EQ(std::distance(fs::directory_iterator(program.path()), fs::directory_iterator()), 1);
 
-    fq::WriteTextFile(database, "php<>s3cret\r\n" + line("good"));
+    fq::WriteTextFile(database, "php<>" + password + "\r\n" + line("good"));
     EXPECT_EQ(RunChecker({program.path().string()}),
               "1\t" + web.address("good") + "\tOK\t0 : 1\n Total Web : 1     Changed : 0\nexit 0");
 }

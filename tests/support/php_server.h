@@ -5,7 +5,6 @@
 #include <csignal>
 #include <fcntl.h>
 #include <filesystem>
-#include <netinet/in.h>
 #include <spawn.h>
 #include <string>
 #include <sys/socket.h>
@@ -22,7 +21,7 @@ public:
     explicit PhpServer(const std::filesystem::path& documentRoot) {
         // A picked port may be taken before php binds it: then try another.
         for (int attempt = 0; attempt < 5 && !running(); ++attempt) {
-            start(documentRoot);
+            start(documentRoot.string());
         }
     }
     ~PhpServer() { stop(); }
@@ -35,48 +34,34 @@ public:
     std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
 
 private:
-    static sockaddr_in Loopback(int port) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        address.sin_port = htons(static_cast<uint16_t>(port));
-        return address;
-    }
-
-    static int FreePort() {
-        const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address = Loopback(0);
+    // Binds (port 0: a free port) or connects a fresh socket; returns the port, or 0.
+    static int Loopback(int port, bool connect) {
+        sockaddr_in address{
+            AF_INET, htons(static_cast<uint16_t>(port)), {htonl(INADDR_LOOPBACK)}, {}};
         socklen_t length = sizeof address;
-        const bool bound =
-            ::bind(probe, reinterpret_cast<sockaddr*>(&address), length) == 0 &&
-            ::getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length) == 0;
-        ::close(probe);
-        return bound ? ntohs(address.sin_port) : 0;
+        auto* raw = reinterpret_cast<sockaddr*>(&address);
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        const bool done =
+            connect ? ::connect(fd, raw, length) == 0
+                    : ::bind(fd, raw, length) == 0 && ::getsockname(fd, raw, &length) == 0;
+        ::close(fd);
+        return done ? ntohs(address.sin_port) : 0;
     }
 
-    bool accepts() const {
-        const int client = ::socket(AF_INET, SOCK_STREAM, 0);
-        const sockaddr_in address = Loopback(port_);
-        const bool connected =
-            ::connect(client, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-        ::close(client);
-        return connected;
-    }
-
-    void start(const std::filesystem::path& documentRoot) {
-        port_ = FreePort();
-        std::string listen = "127.0.0.1:" + std::to_string(port_);
-        std::string root = documentRoot.string(), php = "php", serve = "-S", docroot = "-t";
+    void start(std::string root) {
+        port_ = Loopback(0, false);
+        std::string listen = "127.0.0.1:" + std::to_string(port_), php = "php", serve = "-S",
+                    docroot = "-t";
         char* argv[] = {php.data(),     serve.data(), listen.data(),
                         docroot.data(), root.data(),  nullptr};
-        posix_spawn_file_actions_t actions;
-        ::posix_spawn_file_actions_init(&actions);
-        ::posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-        ::posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_t quiet;
+        ::posix_spawn_file_actions_init(&quiet);
+        ::posix_spawn_file_actions_addopen(&quiet, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+        ::posix_spawn_file_actions_addopen(&quiet, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
         // posix_spawn rather than fork: the callers may run Qt's threads.
-        const int failed = ::posix_spawnp(&pid_, "php", &actions, nullptr, argv, environ);
-        ::posix_spawn_file_actions_destroy(&actions);
-        if (failed != 0) {
+        const bool spawned = ::posix_spawnp(&pid_, "php", &quiet, nullptr, argv, environ) == 0;
+        ::posix_spawn_file_actions_destroy(&quiet);
+        if (!spawned) {
             pid_ = -1;
             return;
         }
@@ -86,7 +71,7 @@ private:
                 pid_ = -1; // the port was taken meanwhile
                 return;
             }
-            if (accepts()) {
+            if (Loopback(port_, true) == port_) {
                 return;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -98,8 +83,8 @@ private:
         if (pid_ > 0) {
             ::kill(pid_, SIGTERM);
             ::waitpid(pid_, nullptr, 0);
-            pid_ = -1;
         }
+        pid_ = -1;
     }
 
     pid_t pid_ = -1;

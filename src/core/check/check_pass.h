@@ -36,8 +36,6 @@ public:
     std::optional<CheckSummary> run(bool scheduled, SiteList& sites, const CheckServices& services,
                                     const CheckSettings& settings);
 
-    bool busy() const { return busy_; }
-
 private:
     bool busy_ = false;
 };

@@ -32,8 +32,6 @@ public:
     // A manual check ended at `now`: the next scheduled one is a full interval later.
     void ManualCheckEnded(ClockSeconds now) { nextCheckTime_ = now + kInterval; }
 
-    std::optional<ClockSeconds> NextCheckTime() const { return nextCheckTime_; }
-
 private:
     std::optional<ClockSeconds> nextCheckTime_;
 };

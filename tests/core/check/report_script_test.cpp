@@ -1,5 +1,4 @@
 #include "core/check/report_script.h"
-#include "core/check/tutorial_text.h"
 #include "core/platform/path_text.h"
 
 #include <gtest/gtest.h>
@@ -26,11 +25,4 @@ TEST(ReportScript, PasswordComesFromTheFirstPasswordLine) {
     EXPECT_EQ(fq::PasswordInScript("if ($_POST['pw']==\"open) {\r\n"), Found("open) {"));
     EXPECT_EQ(fq::PasswordInScript("if ($_POST['pw']==lark) {\r\n"), Found(""));
     EXPECT_EQ(fq::PasswordInScript("<?php\r\nif ($_POST['p']==\"x\") {\r\n"), std::nullopt);
-}
-
-TEST(Tutorial, HasItsThirtyThreeLinesAndUnderlinedHeadings) {
-    const auto lines = fq::SplitText(fq::TutorialText(), "\r\n");
-    ASSERT_EQ(lines.size(), 34u); // 33 lines, each ended by CR LF
-    EXPECT_EQ(lines[0] + lines[1], "How to use this program" + std::string(20, '='));
-    EXPECT_EQ(lines[16] + lines[17], "Why I made this program ?" + std::string(22, '='));
 }
