@@ -2,7 +2,8 @@
 // the whole check, end to end. Each active site costs the pass's real one-second pause.
 #include "core/check/report_script.h"
 #include "core/platform/text_file.h"
-#include "report_site.h"
+#include "php_server.h"
+#include "temp_folder.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -13,6 +14,30 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+// Web sites under one document root of PHP's built-in server, each with a local copy in a
+// folder of its own.
+struct ReportSites {
+    TempFolder root, local;
+    PhpServer server{root.path()};
+
+    std::string address(const std::string& name) const { return server.url() + name + "/"; }
+    std::string localFolder(const std::string& name) const { return local.slashed() + name + "/"; }
+    void writeServer(const std::string& name, const std::string& path, const std::string& text) {
+        Write(root.path() / name / path, text);
+    }
+    void writeLocal(const std::string& name, const std::string& path, const std::string& text) {
+        Write(local.path() / name / path, text);
+    }
+    void writeBoth(const std::string& name, const std::string& path, const std::string& text) {
+        writeServer(name, path, text);
+        writeLocal(name, path, text);
+    }
+    static void Write(const fs::path& file, const std::string& text) {
+        fs::create_directories(file.parent_path());
+        fq::WriteTextFile(file.string(), text);
+    }
+};
 
 // Runs the built ferquor-check with `arguments` (no quotes in them): its stdout, then "exit "
 // and its exit code.
@@ -35,7 +60,7 @@ std::string RunChecker(const std::vector<std::string>& arguments) {
 
 TEST(FerquorCheck, ChecksEverySiteAgainstTheRealScriptAndExitsWithTheOutcome) {
     ReportSites web;
-    ASSERT_TRUE(web.running());
+    ASSERT_TRUE(web.server.running());
     TempFolder program;
     const std::string database = program.slashed() + "ferquor.ini";
 
@@ -47,7 +72,8 @@ TEST(FerquorCheck, ChecksEverySiteAgainstTheRealScriptAndExitsWithTheOutcome) {
     for (const char* name : {"good", "hacked", "unmirrored"}) {
         web.writeServer(name, "_report.php", script);
     }
-    web.addSite("locked", "other");
+    web.writeServer("locked", "_report.php",
+                    fq::FillReportPassword(fq::ReportScriptTemplate(), "other"));
     web.writeBoth("locked", "index.php", "home");
     web.writeBoth("good", "index.php", "home");
     web.writeBoth("good", "style.css", "body {}"); // not watched

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <optional>
@@ -19,19 +20,15 @@ namespace {
 
 // Starts the program with its own runtime folder, where the instance lock lives.
 pid_t StartProgram(const fs::path& executable, const fs::path& runtimeFolder) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     // The embedded browser's sandbox cannot run as root, as tests here often do.
-    std::vector<std::string> variables = {
-        "QT_QPA_PLATFORM=offscreen", "QTWEBENGINE_DISABLE_SANDBOX=1",
-        "XDG_RUNTIME_DIR=" + runtimeFolder.string(), "HOME=" + runtimeFolder.string()};
-    std::vector<char*> envp;
-    for (std::string& variable : variables) {
-        envp.push_back(variable.data());
-    }
-    envp.push_back(nullptr);
+    ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
+    ::setenv("XDG_RUNTIME_DIR", runtimeFolder.c_str(), 1);
+    ::setenv("HOME", runtimeFolder.c_str(), 1);
     std::string path = executable.string();
     char* argv[] = {path.data(), nullptr};
     pid_t pid = -1;
-    return ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) == 0 ? pid : -1;
+    return ::posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, environ) == 0 ? pid : -1;
 }
 
 std::optional<int> WaitForExit(pid_t pid, std::chrono::milliseconds limit) {

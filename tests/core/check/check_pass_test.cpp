@@ -82,7 +82,6 @@ TEST(CheckPass, ScheduledPassesReuseTheCacheAndChangedSitesStayChanged) {
     ASSERT_TRUE(p.run(true));
     EXPECT_NE(p.requests.at(0).find("path=x.php\r\n&"), std::string::npos);
     EXPECT_EQ(p.result(1), "Changed 1 : 1 y.php\r\n");
-    EXPECT_EQ(p.sites.at(1).cache.sizes, "2-");
 
     // A manual pass scans afresh.
     p.answers = {{'a', "3-5-"}, {'b', "2-"}};
