@@ -13,9 +13,7 @@ namespace {
 constexpr const char* kFieldEnd = "-";
 constexpr const char* kEntryEnd = "\r\n";
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
-}
+constexpr std::string_view kBlanks = " \t\r\n";
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
@@ -39,11 +37,8 @@ std::optional<std::uintmax_t> ReadSizeField(std::string_view field) {
     if (field.empty()) {
         return 0;
     }
-    std::size_t at = 0;
-    while (at < field.size() && IsBlank(field[at])) {
-        ++at;
-    }
-    if (at == field.size()) {
+    std::size_t at = field.find_first_not_of(kBlanks);
+    if (at == std::string_view::npos) {
         return std::nullopt;
     }
     constexpr std::uintmax_t largest = std::numeric_limits<std::uintmax_t>::max();
@@ -92,11 +87,12 @@ ReportVerdict JudgeReport(const std::string& answer, const std::string& fileList
 
     const std::vector<std::string> entries = SplitText(fileList, kEntryEnd);
     for (std::size_t j = 0; j < listed; ++j) {
-        const std::uintmax_t remote = remoteSizes[j];
+        // Checked access: a count off by one must fail loudly, never read a stray size.
+        const std::uintmax_t remote = remoteSizes.at(j);
         if (remote < 1) {
             continue;
         }
-        const std::optional<std::uintmax_t> local = localSize(entries[j]);
+        const std::optional<std::uintmax_t> local = localSize(entries.at(j));
         if (local && *local != remote) {
             verdict.status = kStatusChanged;
             ++verdict.changedFiles;
