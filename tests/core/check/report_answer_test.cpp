@@ -8,6 +8,8 @@ TEST(ReportAnswer, SizeFieldsAreEmptyOrDecimalAfterBlanks) {
     EXPECT_EQ(fq::ReadSizeField(" \t\r\n007"), std::optional<std::uintmax_t>(7));
     EXPECT_EQ(fq::ReadSizeField("99999999999999999999999"),
               std::optional<std::uintmax_t>(UINTMAX_MAX));
+    EXPECT_EQ(fq::ReadSizeField("18446744073709551614"),
+              std::optional<std::uintmax_t>(UINTMAX_MAX - 1));
     for (const char* junk : {" ", "12 ", "1.5", "+3", "0x10", "<br>",
                              "\xef\xbb\xbf"
                              "12"}) {
@@ -32,6 +34,7 @@ TEST(ReportAnswer, FieldCountAndFieldContentDecideWhatIsAReport) {
     // Too few fields is no report, yet the fields present are still compared.
     EXPECT_EQ(judged("1-873-"), "No report 0 : 3 ");
     EXPECT_EQ(judged("1-900-"), "Changed 1 : 3 admin/db.php\r\n");
+    EXPECT_EQ(judged("1-1-40-"), "Changed 1 : 3 admin/db.php\r\n"); // one byte is a size
     // A field that is no size makes the whole answer no report: nothing in it is compared.
     EXPECT_EQ(judged("1-900-<b>-----------"), "No report 0 : 3 ");
 }
