@@ -43,9 +43,6 @@ MainWindow::MainWindow(MainWindowEnvironment environment, QWidget* parent)
     if (!environment_.clock) {
         environment_.clock = std::make_shared<EventLoopClock>();
     }
-    if (!environment_.postForm) {
-        environment_.postForm = PostForm;
-    }
     placeWindow();
     connectControls();
 }

@@ -17,7 +17,9 @@ void MainWindow::checkSites(bool scheduled) {
             return !ending_;
         },
         *environment_.clock);
-    services.postForm = environment_.postForm;
+    if (environment_.postForm) {
+        services.postForm = environment_.postForm;
+    }
     CheckSettings settings;
     settings.watchedTypes = [this] { return watchedTypes(); };
     settings.reportPassword = [this] { return reportPassword_; };
