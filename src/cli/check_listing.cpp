@@ -3,13 +3,37 @@
 #include "core/check/report_answer.h"
 #include "core/platform/path_text.h"
 
+#include <cstdio>
+
 namespace fq {
+
+std::string EscapeControlBytes(const std::string& text) {
+    std::string escaped;
+    escaped.reserve(text.size());
+    for (const char byte : text) {
+        const auto code = static_cast<unsigned char>(byte);
+        if (byte == '\t') {
+            escaped += "\\t";
+        } else if (byte == '\n') {
+            escaped += "\\n";
+        } else if (byte == '\r') {
+            escaped += "\\r";
+        } else if (code < 0x20 || code == 0x7f) {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02X", code);
+            escaped += hex;
+        } else {
+            escaped += byte;
+        }
+    }
+    return escaped;
+}
 
 std::string CheckListing(const SiteList& sites, const std::string& statusLine) {
     std::string text;
     for (int number = 1; number <= sites.size(); ++number) {
         const SiteRow& row = sites.at(number - 1);
-        text += std::to_string(number) + "\t" + row.site.webUrl + "\t";
+        text += std::to_string(number) + "\t" + EscapeControlBytes(row.site.webUrl) + "\t";
         if (!row.site.active) {
             text += "inactive\n";
             continue;
@@ -17,20 +41,28 @@ std::string CheckListing(const SiteList& sites, const std::string& statusLine) {
         text += row.result.status + "\t" + row.result.total + "\n";
         for (const std::string& path : SplitText(row.result.detail, "\r\n")) {
             if (!path.empty()) {
-                text += "    " + path + "\n";
+                text += "    " + EscapeControlBytes(path) + "\n";
             }
         }
     }
     return text + statusLine + "\n";
 }
 
-bool AnySiteChanged(const SiteList& sites) {
+PassOutcome OutcomeOf(const SiteList& sites) {
+    PassOutcome outcome = PassOutcome::kAllOk;
     for (int row = 0; row < sites.size(); ++row) {
-        if (sites.at(row).result.status == kStatusChanged) {
-            return true;
+        const SiteRow& site = sites.at(row);
+        if (!site.site.active) {
+            continue;
+        }
+        if (site.result.status == kStatusChanged) {
+            return PassOutcome::kChanged;
+        }
+        if (site.result.status != kStatusOk) {
+            outcome = PassOutcome::kNotChecked;
         }
     }
-    return false;
+    return outcome;
 }
 
 } // namespace fq

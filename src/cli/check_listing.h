@@ -6,13 +6,22 @@
 
 namespace fq {
 
+// `text` with every control byte written out (\t, \n, \r, else \xHH), so that a
+// name can neither break a line of the listing nor forge a column.
+std::string EscapeControlBytes(const std::string& text);
+
 // The terminal listing of a finished pass: per row its number, address, Status and Total
 // separated by tabs ("inactive" in place of Status and Total for a switched-off site), each
 // changed path on its own line indented by four spaces, and last the status line. Lines end
-// with "\n".
+// with "\n"; addresses and paths go through EscapeControlBytes.
 std::string CheckListing(const SiteList& sites, const std::string& statusLine);
 
-// True when the pass found at least one site changed.
-bool AnySiteChanged(const SiteList& sites);
+// How a finished pass ended, from the worst of its active sites.
+enum class PassOutcome {
+    kAllOk,      // every active site answered and matched
+    kChanged,    // at least one site changed
+    kNotChecked, // none changed, but at least one could not be checked
+};
+PassOutcome OutcomeOf(const SiteList& sites);
 
 } // namespace fq

@@ -17,16 +17,18 @@
 
 namespace {
 
-constexpr int kNoChange = 0;
+constexpr int kAllOk = 0;
 constexpr int kChanged = 1;
 constexpr int kCannotRead = 2;
+constexpr int kNotChecked = 3;
 
 constexpr const char* kUsage =
     "Usage: ferquor-check [FOLDER]\n"
     "       ferquor-check --report-script [FOLDER]\n"
     "Checks every active site of FOLDER/ferquor.ini once (FOLDER defaults to the folder of\n"
     "this program), or prints the report script with that database's password.\n"
-    "Exit status: 0 no site changed, 1 a site changed, 2 the database cannot be read.\n";
+    "Exit status: 0 every active site OK, 1 a site changed, 2 the database cannot be read or\n"
+    "the arguments are wrong, 3 no site changed but a site could not be checked.\n";
 
 struct Options {
     bool reportScript = false;
@@ -61,7 +63,23 @@ int RunCheck(const fq::SiteDatabase& database) {
 
     fq::CheckPass().run(false, sites, services, settings);
     std::cout << fq::CheckListing(sites, statusLine) << std::flush;
-    return fq::AnySiteChanged(sites) ? kChanged : kNoChange;
+    switch (fq::OutcomeOf(sites)) {
+    case fq::PassOutcome::kAllOk:
+        return kAllOk;
+    case fq::PassOutcome::kChanged:
+        return kChanged;
+    case fq::PassOutcome::kNotChecked:
+        return kNotChecked;
+    }
+    return kNotChecked;
+}
+
+// Says on standard error why `path` gave no database, in one line.
+int CannotRead(const std::string& path, const fq::SiteDatabaseFile& file) {
+    const std::string reason = file.readError.ok() ? "the file is empty" : file.readError.reason();
+    std::cerr << "ferquor-check: cannot read " << fq::EscapeControlBytes(path) << ": " << reason
+              << "\n";
+    return kCannotRead;
 }
 
 } // namespace
@@ -70,25 +88,25 @@ int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (arguments.size() == 1 && (arguments[0] == "--help" || arguments[0] == "-h")) {
         std::cout << kUsage;
-        return kNoChange;
+        return kAllOk;
     }
     const std::optional<Options> options = ParseOptions(arguments);
     if (!options) {
-        std::cerr << kUsage;
+        std::cerr << "ferquor-check: unknown or extra argument; see ferquor-check --help\n";
         return kCannotRead;
     }
     const std::string folder = options->folder ? fq::EnsureTrailing(*options->folder, '/')
                                                : fq::FolderOf(fq::ExecutablePath());
     const std::string databasePath = folder + fq::kDatabaseFileName;
-    const auto database = fq::ParseSiteDatabase(fq::ReadTextFile(databasePath));
+    const fq::SiteDatabaseFile file = fq::ReadSiteDatabaseFile(databasePath);
+    const auto& database = file.database;
     if (!database) {
-        std::cerr << "ferquor-check: cannot read " << databasePath << "\n";
-        return kCannotRead;
+        return CannotRead(databasePath, file);
     }
     if (options->reportScript) {
         std::cout << fq::FillReportPassword(fq::ReportScriptTemplate(), database->reportPassword)
                   << std::flush;
-        return kNoChange;
+        return kAllOk;
     }
     return RunCheck(*database);
 }

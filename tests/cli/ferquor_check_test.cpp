@@ -5,6 +5,7 @@
 #include "php_server.h"
 #include "temp_folder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -39,14 +40,14 @@ struct ReportSites {
     }
 };
 
-// Runs the built ferquor-check with `arguments` (no quotes in them): its stdout, then "exit "
-// and its exit code.
+// Runs the built ferquor-check with `arguments` (no quotes in them): what it printed on both
+// outputs, then "exit " and its exit code.
 std::string RunChecker(const std::vector<std::string>& arguments) {
     std::string command = (fs::path(FERQUOR_BUILD_DIR) / "ferquor-check").string();
     for (const std::string& argument : arguments) {
         command += " '" + argument + "'";
     }
-    FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
+    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
     std::string output;
     char buffer[4096];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
@@ -78,7 +79,7 @@ TEST(FerquorCheck, ChecksEverySiteAgainstTheRealScriptAndExitsWithTheOutcome) {
     web.writeBoth("good", "index.php", "home");
     web.writeBoth("good", "style.css", "body {}"); // not watched
     // Only a name that reaches the script intact is measured there and found grown.
-    for (const char* name : {"100%25.php", "a+b.php", "k=v.php", "x&y.php", "inc/db.js"}) {
+    for (const char* name : {"100%25.php", "a+b.php", "k=v.php", "x&y.php", "inc/d\tb.js"}) {
         web.writeLocal("hacked", name, "1");
         web.writeServer("hacked", name, "22");
     }
@@ -92,7 +93,7 @@ TEST(FerquorCheck, ChecksEverySiteAgainstTheRealScriptAndExitsWithTheOutcome) {
     EXPECT_EQ(RunChecker({program.slashed()}),
               "1\t" + web.address("hacked") +
                   "\tChanged\t5 : 5\n    100%25.php\n    a+b.php\n    k=v.php\n    x&y.php\n"
-                  "    inc/db.js\n2\t" +
+                  "    inc/d\\tb.js\n2\t" +
                   web.address("locked") + "\tNo report\t0 : 1\n3\t" + web.address("unmirrored") +
                   "\tNo folder\t0 : -1\n4\thttp://127.0.0.1:9/off/\tinactive\n"
                   " Total Web : 4     Changed : 1\nexit 1");
@@ -103,17 +104,26 @@ TEST(FerquorCheck, ChecksEverySiteAgainstTheRealScriptAndExitsWithTheOutcome) {
     fq::WriteTextFile(database, "php<>" + password + "\r\n" + line("good"));
     EXPECT_EQ(RunChecker({program.path().string()}),
               "1\t" + web.address("good") + "\tOK\t0 : 1\n Total Web : 1     Changed : 0\nexit 0");
+    // Nothing changed, but not every site could be checked.
+    fq::WriteTextFile(database, "php<>" + password + "\r\n" + line("good") + line("locked"));
+    EXPECT_TRUE(RunChecker({program.path().string()}).ends_with("Changed : 0\nexit 3"));
 }
 
-TEST(FerquorCheck, UnreadableDatabaseOrBadArgumentsExitWithTwo) {
+TEST(FerquorCheck, UnreadableDatabaseOrBadArgumentsExitWithTwoSayingWhy) {
     TempFolder program;
     const std::string folder = program.slashed();
-    for (const std::vector<std::string>& arguments : {std::vector<std::string>{folder + "nowhere"},
-                                                      {"--report-script", folder},
-                                                      {"--frobnicate"},
-                                                      {folder, folder}}) {
-        EXPECT_EQ(RunChecker(arguments), "exit 2");
+    EXPECT_EQ(RunChecker({folder + "no\x01where"}),
+              "ferquor-check: cannot read " + folder +
+                  "no\\x01where/ferquor.ini: No such file or directory\nexit 2");
+    fs::create_directory(program.path() / "ferquor.ini");
+    EXPECT_EQ(RunChecker({"--report-script", folder}),
+              "ferquor-check: cannot read " + folder + "ferquor.ini: Is a directory\nexit 2");
+    for (const std::vector<std::string>& arguments :
+         {std::vector<std::string>{"--frobnicate"}, {folder, folder}}) {
+        const std::string said = RunChecker(arguments);
+        EXPECT_TRUE(said.ends_with("exit 2") && std::count(said.begin(), said.end(), '\n') == 1)
+            << said;
     }
     EXPECT_TRUE(RunChecker({"--help"}).ends_with("exit 0"));
-    EXPECT_FALSE(fs::exists(program.path() / "ferquor.ini"));
+    EXPECT_TRUE(fs::is_directory(program.path() / "ferquor.ini"));
 }
