@@ -3,6 +3,7 @@
 #include "core/check/report_script.h"
 #include "core/platform/autostart_store.h"
 #include "core/platform/text_file.h"
+#include "core/sites/new_report_password.h"
 #include "core/sites/site_database.h"
 #include "core/sites/watched_types.h"
 #include "gui/clickable_image.h"
@@ -29,6 +30,10 @@ namespace {
 
 // Five times a second: an alert shows promptly, and with nothing due a tick costs nothing.
 constexpr int kTickMilliseconds = 200;
+
+// A save that died half-way left its temporary file this long ago at the least; a younger
+// one may belong to a save still in progress.
+constexpr std::chrono::seconds kAbandonedSaveAge{60};
 
 } // namespace
 
@@ -60,6 +65,7 @@ void MainWindow::start() {
     const bool startHidden =
         IsRegisteredToRun(environment_.autostartFolder, environment_.executablePath);
     ui_.runAtStartupAction->setChecked(startHidden);
+    RemoveAbandonedTemporaryFiles(databasePath(), kAbandonedSaveAge);
     loadSiteDatabase();
     if (!startHidden) {
         show();
@@ -76,16 +82,34 @@ std::string MainWindow::databasePath() const {
 
 void MainWindow::loadSiteDatabase() {
     int loaded = 0;
-    if (const auto database = ParseSiteDatabase(ReadTextFile(databasePath()))) {
+    const std::string path = databasePath();
+    const SiteDatabaseFile file = ReadSiteDatabaseFile(path);
+    // Saving over a file we could not read would throw its sites away; the user is told
+    // once and may mend the file, then start again.
+    keepDatabaseFile_ = file.unreadable();
+    if (keepDatabaseFile_) {
+        showWarning(QStringLiteral("Could not read ") + ToQt(path) + QStringLiteral(":\n") +
+                    ToQt(file.readError.reason()) +
+                    QStringLiteral("\n\nNothing will be saved over it until the program is "
+                                   "started again."));
+    } else if (file.missing() && reportPassword_.empty()) {
+        // A database made here gets a password of its own, never a public default.
+        setReportPassword(NewReportPassword());
+    }
+    if (const auto& database = file.database) {
         loadedTypes_ = database->watchedTypes;
         ui_.typesEdit->setText(ToQt(loadedTypes_));
-        reportPassword_ = database->reportPassword;
-        const std::string script = LinesFromQt(ui_.scriptEdit->toPlainText());
-        ui_.scriptEdit->setPlainText(LinesToQt(FillReportPassword(script, reportPassword_)));
+        setReportPassword(database->reportPassword);
         sites_.reload(database->sites);
         loaded = sites_.size();
     }
     ui_.statusLabel->setText(QStringLiteral(" Total Web : ") + QString::number(loaded));
+}
+
+void MainWindow::setReportPassword(const std::string& password) {
+    reportPassword_ = password;
+    const std::string script = LinesFromQt(ui_.scriptEdit->toPlainText());
+    ui_.scriptEdit->setPlainText(LinesToQt(FillReportPassword(script, reportPassword_)));
 }
 
 std::string MainWindow::watchedTypes() const {
@@ -93,6 +117,9 @@ std::string MainWindow::watchedTypes() const {
 }
 
 bool MainWindow::saveSiteDatabase() {
+    if (keepDatabaseFile_) {
+        return false;
+    }
     const std::string path = databasePath();
     const FileOutcome saved = WriteTextFile(
         path, FormatSiteDatabase(watchedTypes(), reportPassword_, sites_.storedSites()));

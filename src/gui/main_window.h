@@ -35,7 +35,8 @@ public:
 
     // Replaces the site list and settings by the content of the database file.
     void loadSiteDatabase();
-    // Writes the whole database file from the live state; a failure is shown once.
+    // Writes the whole database file from the live state; a failure is shown once. Nothing is
+    // written over a database file that exists but could not be read.
     bool saveSiteDatabase();
 
     // The exit sequence, from the tray menu or a termination signal: a check pass under way
@@ -91,6 +92,7 @@ private:
     void showTrayIcon();
     void restoreFromTray(QSystemTrayIcon::ActivationReason reason);
     void keepScriptPassword();
+    void setReportPassword(const std::string& password);
     void typesEdited();
     void deliverPendingAlert();
     void showWarning(const QString& text);
@@ -102,7 +104,8 @@ private:
     MainWindowControls ui_;
     std::string loadedTypes_; // the watched types as read, while the box still shows them
     std::string reportPassword_;
-    int selectedRow_ = 0; // the 1-based number of the row clicked last; 0 for none
+    bool keepDatabaseFile_ = false; // it exists but could not be read
+    int selectedRow_ = 0;           // the 1-based number of the row clicked last; 0 for none
     bool checksActive_ = true;
     bool ending_ = false;
     QSystemTrayIcon* trayIcon_ = nullptr;

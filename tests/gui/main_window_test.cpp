@@ -14,9 +14,12 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <deque>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <thread>
 
@@ -138,7 +141,19 @@ private slots:
 
     void editingTheListAndTheTypesBox() {
         MainWindowFixture f;
+        // Left behind by a save that died a while ago.
+        const std::string abandoned = f.databasePath() + ".tmpAb12Cd";
+        fq::WriteTextFile(abandoned, "half");
+        std::filesystem::last_write_time(abandoned, std::filesystem::file_time_type::clock::now() -
+                                                        std::chrono::minutes(2));
         fq::MainWindow& window = f.start();
+        QVERIFY(!std::filesystem::exists(abandoned));
+        // A first run makes a password of its own and shows it in the script.
+        const std::string password = window.reportPassword();
+        QCOMPARE(password.size(), std::size_t{12});
+        QVERIFY(
+            std::all_of(password.begin(), password.end(), [](char c) { return std::isalnum(c); }));
+        QVERIFY(f.ui().scriptEdit->toPlainText().contains(QString::fromStdString(password)));
         f.type(f.ui().urlEdit, QString());
         QTest::mouseClick(f.ui().addButton, Qt::LeftButton);
         QCOMPARE(f.warnings, QStringList{QStringLiteral("Please fill web URL and local path !")});
@@ -148,8 +163,8 @@ private slots:
             f.type(f.ui().folderEdit, QStringLiteral("/srv/%1").arg(QLatin1String(name)));
             QTest::mouseClick(f.ui().addButton, Qt::LeftButton);
         }
-        const std::string added = "php,js,htm,asp<>\r\nhttp://a.test/<>/srv/a/\r\n"
-                                  "http://b.test/<>/srv/b/";
+        const std::string added = "php,js,htm,asp<>" + password +
+                                  "\r\nhttp://a.test/<>/srv/a/\r\nhttp://b.test/<>/srv/b/";
         QCOMPARE(f.database(), added);
 
         // Save writes the boxes into the clicked row only; the file waits for the next save.
@@ -170,7 +185,7 @@ private slots:
         // Remove takes the clicked row, saves, and leaves no row selected for "Save".
         window.removeSelectedSite();
         QCOMPARE(window.selectedRow(), 0);
-        QCOMPARE(f.database(), std::string("php,js,htm,asp<>\r\nhttp://b.test/<>/srv/b/<>1"));
+        QCOMPARE(f.database(), "php,js,htm,asp<>" + password + "\r\nhttp://b.test/<>/srv/b/<>1");
         f.type(f.ui().urlEdit, QStringLiteral("http://d.test"));
         QTest::mouseClick(f.ui().saveButton, Qt::LeftButton);
         QCOMPARE(window.sites().at(0).site.webUrl, std::string("http://b.test/"));
@@ -217,16 +232,53 @@ private slots:
         QCOMPARE(f.database(), fq::ReadTextFile(copy));
     }
 
-    void aSaveThatFailsIsShownOnce() {
+    void aDatabaseFileThatCannotBeReadIsNeverWrittenOver() {
+        const std::string prefix = "php<>pw\r\nhttp://a.test/<>/srv/a/";
+        for (const bool folder : {true, false}) {
+            MainWindowFixture f;
+            if (folder) {
+                std::filesystem::create_directory(f.databasePath());
+            } else { // a sparse file beyond any database's size
+                fq::WriteTextFile(f.databasePath(), prefix);
+                std::filesystem::resize_file(f.databasePath(), 17u << 20);
+            }
+            fq::MainWindow& window = f.start();
+            QCOMPARE(f.warnings.size(), 1);
+            QVERIFY(f.warnings[0].startsWith(QStringLiteral("Could not read ") +
+                                             QString::fromStdString(f.databasePath())));
+            QCOMPARE(window.sites().size(), 0);
+            f.type(f.ui().folderEdit, QStringLiteral("/srv/b"));
+            QTest::mouseClick(f.ui().addButton, Qt::LeftButton);
+            QVERIFY(!window.close());
+            QCOMPARE(f.warnings.size(), 1);
+            if (folder) {
+                QVERIFY(std::filesystem::is_directory(f.databasePath()));
+            } else {
+                QCOMPARE(std::filesystem::file_size(f.databasePath()), 17u << 20);
+                std::string head(prefix.size(), '\0');
+                std::ifstream(f.databasePath()).read(head.data(), head.size());
+                QCOMPARE(head, prefix);
+            }
+        }
+    }
+
+    void linesEndedByLfAloneLoadAndASaveThatFailsIsShown() {
         MainWindowFixture f;
+        fq::MainWindow& window =
+            f.start("php<>pw\nhttp://b.test/<>/srv/b/\nhttp://a.test/<>/srv/a/\n");
+        QCOMPARE(window.sites().size(), 2);
+        QVERIFY(!window.close());
+        QCOMPARE(f.database(),
+                 std::string("php<>pw\r\nhttp://a.test/<>/srv/a/\r\nhttp://b.test/<>/srv/b/"));
+
+        std::filesystem::remove(f.databasePath());
         std::filesystem::create_directory(f.databasePath());
-        f.start();
-        f.type(f.ui().folderEdit, QStringLiteral("/srv/a"));
+        f.type(f.ui().urlEdit, QStringLiteral("http://c.test"));
+        f.type(f.ui().folderEdit, QStringLiteral("/srv/c"));
         QTest::mouseClick(f.ui().addButton, Qt::LeftButton);
         QCOMPARE(f.warnings.size(), 1);
         QVERIFY(f.warnings[0].startsWith(QStringLiteral("Could not save ") +
                                          QString::fromStdString(f.databasePath())));
-        QVERIFY(std::filesystem::is_directory(f.databasePath()));
     }
 
     void scheduledChecksRaiseAlertsThatCollectUntilOk() {

@@ -1,14 +1,21 @@
 #include "core/platform/text_file.h"
 
+#include <cctype>
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace fq {
 namespace {
+
+// What WriteTextFile puts between the target's name and mkostemp's six random characters.
+constexpr const char* kTemporaryInfix = ".tmp";
+constexpr std::size_t kTemporaryRandomLength = 6;
 
 bool WriteAll(int fd, const std::string& content) {
     const char* next = content.data();
@@ -27,7 +34,8 @@ bool WriteAll(int fd, const std::string& content) {
     return true;
 }
 
-bool ReadAll(int fd, std::string& content) {
+// Reads to the end of `fd`; the errno of a failure, EFBIG when it holds more than the cap.
+int ReadAll(int fd, std::string& content) {
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(fd, buffer, sizeof buffer);
@@ -35,13 +43,28 @@ bool ReadAll(int fd, std::string& content) {
             if (errno == EINTR) {
                 continue;
             }
-            return false;
+            return errno;
         }
         if (got == 0) {
-            return true;
+            return 0;
+        }
+        if (content.size() + static_cast<std::size_t>(got) > kMaxReadBytes) {
+            return EFBIG; // it grew while being read
         }
         content.append(buffer, static_cast<std::size_t>(got));
     }
+}
+
+bool IsTemporaryName(const std::string& name, const std::string& prefix) {
+    if (name.size() != prefix.size() + kTemporaryRandomLength || !name.starts_with(prefix)) {
+        return false;
+    }
+    for (std::size_t i = prefix.size(); i < name.size(); ++i) {
+        if (std::isalnum(static_cast<unsigned char>(name[i])) == 0) {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -63,6 +86,10 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileOutcome* e
         outcome.error = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
         return std::nullopt;
     }
+    if (static_cast<std::uintmax_t>(info.st_size) > kMaxReadBytes) {
+        outcome.error = EFBIG;
+        return std::nullopt;
+    }
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         outcome.error = errno;
@@ -70,10 +97,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, FileOutcome* e
     }
     std::string content;
     content.reserve(static_cast<std::size_t>(info.st_size));
-    const bool complete = ReadAll(fd, content);
-    outcome.error = complete ? 0 : errno;
+    outcome.error = ReadAll(fd, content);
     ::close(fd);
-    if (!complete) {
+    if (!outcome.ok()) {
         return std::nullopt;
     }
     return content;
@@ -87,7 +113,7 @@ FileOutcome WriteTextFile(const std::string& path, const std::string& content) {
     if (path.empty()) {
         return {ENOENT};
     }
-    std::string temporary = path + ".XXXXXX";
+    std::string temporary = path + kTemporaryInfix + std::string(kTemporaryRandomLength, 'X');
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         return {errno};
@@ -115,6 +141,31 @@ FileOutcome WriteTextFile(const std::string& path, const std::string& content) {
         ::unlink(temporary.c_str());
     }
     return outcome;
+}
+
+void RemoveAbandonedTemporaryFiles(const std::string& path, std::chrono::seconds minimumAge) {
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string prefix = path.substr(slash + 1) + kTemporaryInfix;
+    DIR* listing = ::opendir(folder.c_str());
+    if (listing == nullptr) {
+        return;
+    }
+    const auto now = std::chrono::system_clock::now();
+    while (const dirent* entry = ::readdir(listing)) {
+        const std::string name = entry->d_name;
+        struct stat info {};
+        if (!IsTemporaryName(name, prefix) ||
+            ::fstatat(::dirfd(listing), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
+            !S_ISREG(info.st_mode) || info.st_uid != ::getuid()) {
+            continue;
+        }
+        const auto modified = std::chrono::system_clock::from_time_t(info.st_mtime);
+        if (now - modified > minimumAge) {
+            ::unlinkat(::dirfd(listing), name.c_str(), 0);
+        }
+    }
+    ::closedir(listing);
 }
 
 } // namespace fq

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <chrono>
+#include <cstddef>
 #include <optional>
 #include <string>
 
@@ -19,14 +21,22 @@ struct FileOutcome {
 // path names no regular file or it cannot be read.
 std::string ReadTextFile(const std::string& path);
 
+// The largest file that is read at all: far beyond any database or desktop entry, yet small
+// enough that a huge or sparse file costs neither the memory nor the time to read it.
+inline constexpr std::size_t kMaxReadBytes = 16u * 1024u * 1024u;
+
 // The whole content of the regular file at `path`, or nothing when it is missing, not a
-// regular file or cannot be read to its end (so an empty file and a missing one differ).
-// `error`, when given, receives the reason of a failure.
+// regular file, larger than kMaxReadBytes (EFBIG) or cannot be read to its end (so an empty
+// file and a missing one differ). `error`, when given, receives the reason of a failure.
 std::optional<std::string> ReadWholeFile(const std::string& path, FileOutcome* error = nullptr);
 
 // Replaces the file at `path` by exactly `content`. The bytes go to a temporary file in the
 // same folder, which is flushed to disk and renamed over the target, so a failed or
 // interrupted write leaves the earlier file whole.
 FileOutcome WriteTextFile(const std::string& path, const std::string& content);
+
+// Removes the temporary files that WriteTextFile(`path`, ...) leaves when the process dies
+// half-way, once they are older than `minimumAge` (a younger one may be a save in progress).
+void RemoveAbandonedTemporaryFiles(const std::string& path, std::chrono::seconds minimumAge);
 
 } // namespace fq

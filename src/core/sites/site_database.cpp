@@ -10,6 +10,17 @@ constexpr const char* kLineBreak = "\r\n";
 constexpr const char* kFieldSeparator = "<>";
 constexpr const char* kInactiveMark = "1";
 
+// The lines of `text`, each ended by CR LF or by a lone LF; a CR elsewhere stays in its line.
+std::vector<std::string> SplitLines(const std::string& text) {
+    std::vector<std::string> lines = SplitText(text, "\n");
+    for (std::size_t i = 0; i + 1 < lines.size(); ++i) {
+        if (lines[i].ends_with('\r')) {
+            lines[i].pop_back();
+        }
+    }
+    return lines;
+}
+
 std::string FieldOrEmpty(const std::vector<std::string>& fields, std::size_t index) {
     return index < fields.size() ? fields[index] : std::string();
 }
@@ -20,7 +31,7 @@ std::optional<SiteDatabase> ParseSiteDatabase(const std::string& text) {
     if (text.empty()) {
         return std::nullopt;
     }
-    const std::vector<std::string> lines = SplitText(text, kLineBreak);
+    const std::vector<std::string> lines = SplitLines(text);
     const std::string settingsLine = lines.front().empty() ? kDefaultSettingsLine : lines.front();
     const std::vector<std::string> settings = SplitText(settingsLine, kFieldSeparator);
 
@@ -36,6 +47,14 @@ std::optional<SiteDatabase> ParseSiteDatabase(const std::string& text) {
             {fields.front(), FieldOrEmpty(fields, 1), FieldOrEmpty(fields, 2) != kInactiveMark});
     }
     return database;
+}
+
+SiteDatabaseFile ReadSiteDatabaseFile(const std::string& path) {
+    SiteDatabaseFile file;
+    if (const auto text = ReadWholeFile(path, &file.readError)) {
+        file.database = ParseSiteDatabase(*text);
+    }
+    return file;
 }
 
 std::string FormatSiteDatabase(const std::string& watchedTypes, const std::string& reportPassword,

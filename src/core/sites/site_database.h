@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/platform/text_file.h"
+
+#include <cerrno>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,10 +29,23 @@ struct SiteDatabase {
 };
 
 // Reads a database file's text. Empty text (missing, empty or unreadable file) gives nothing,
-// so the caller keeps its state. Lines end at CR LF only; an empty settings line stands for
-// the default one; site lines with an empty first field are skipped; a third field of exactly
-// "1" marks an inactive site.
+// so the caller keeps its state. Lines end at CR LF or at a lone LF (the file may have been
+// edited with a Unix editor); an empty settings line stands for the default one; site lines
+// with an empty first field are skipped; a third field of exactly "1" marks an inactive site.
 std::optional<SiteDatabase> ParseSiteDatabase(const std::string& text);
+
+// What reading the database file at a path found.
+struct SiteDatabaseFile {
+    std::optional<SiteDatabase> database; // nothing when the file is missing, empty or unreadable
+    FileOutcome readError;                // ENOENT when there is no file at all
+
+    bool missing() const { return readError.error == ENOENT; }
+    // The file is there but could not be read whole: it must not be written over.
+    bool unreadable() const { return !readError.ok() && !missing(); }
+};
+
+// Reads and parses the database file at `path`.
+SiteDatabaseFile ReadSiteDatabaseFile(const std::string& path);
 
 // Writes the database file's text: the settings line, CR LF, then one line per site sorted
 // with SortStrings, joined by CR LF. Each address gets a final "/" when it lacks one; an

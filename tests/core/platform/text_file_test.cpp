@@ -1,10 +1,15 @@
 #include "core/platform/text_file.h"
 #include "temp_folder.h"
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 #include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -35,4 +40,47 @@ TEST(TextFile, WritesEveryByteInPlaceOrFailsSayingWhyAndLeavesTheOldFileWhole) {
     EXPECT_EQ(fq::ReadWholeFile(path), bytes);
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+}
+
+TEST(TextFile, RefusesHugeFilesAndClearsWhatACrashedSaveLeftOnceItIsOld) {
+    TempFolder folder;
+    const std::string path = folder.slashed() + "ferquor.ini";
+    ASSERT_TRUE(fq::WriteTextFile(path, "php<>pw"));
+    fs::resize_file(path, fq::kMaxReadBytes + 1); // sparse: costs no disk
+    fq::FileOutcome outcome;
+    EXPECT_FALSE(fq::ReadWholeFile(path, &outcome));
+    EXPECT_EQ(outcome.reason(), "File too large");
+
+    // A save killed half-way, here by the signal of the file size limit.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_DFL);
+        const rlimit small{4096, RLIM_INFINITY};
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        fq::WriteTextFile(path, std::string(100000, 'n'));
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    const std::vector<std::string> kept = {path, path + ".backup", path + ".tmp12345"};
+    for (const std::string& other : kept) {
+        fq::WriteTextFile(other, "mine");
+    }
+    const auto names = [&folder] {
+        std::set<std::string> found;
+        for (const auto& entry : fs::directory_iterator(folder.path())) {
+            found.insert(entry.path().string());
+        }
+        return found;
+    };
+    ASSERT_EQ(names().size(), kept.size() + 1);
+
+    fq::RemoveAbandonedTemporaryFiles(path, std::chrono::seconds(60)); // still young
+    EXPECT_EQ(names().size(), kept.size() + 1);
+    for (const auto& entry : fs::directory_iterator(folder.path())) {
+        fs::last_write_time(entry, fs::file_time_type::clock::now() - std::chrono::minutes(2));
+    }
+    fq::RemoveAbandonedTemporaryFiles(path, std::chrono::seconds(60));
+    EXPECT_EQ(names(), std::set<std::string>(kept.begin(), kept.end()));
 }

@@ -13,22 +13,23 @@ TEST(SiteDatabase, ReadsTheSettingsLineAndTheSiteLines) {
     EXPECT_EQ(leading->watchedTypes + "|" + leading->reportPassword, "php,js,htm,asp|lark");
     EXPECT_EQ(ParseSiteDatabase("php,css")->reportPassword, "");
 
-    const auto database = ParseSiteDatabase("php<>pw<>ignored\r\n"
+    // Lines end at CR LF or at a lone LF; a lone CR is part of its line.
+    const auto database = ParseSiteDatabase("php<>pw<>ignored\n"
                                             "http://two/<>/w/2/\r\n"
-                                            "http://one/<>/w/1/<>1\r\n"
-                                            "http://lf/<>/w/\n/x/\r\n" // lines end at CR LF only
+                                            "http://one/<>/w/1/<>1\n"
+                                            "http://cr/<>/w/\r/x/\r\n"
                                             "\r\n"
                                             "<>/orphan/\r\n"
                                             "http://zero/<>/w/0/<>0\r\n"
                                             "http://four/<>/w/4/<>1<>more\r\n"
-                                            "http://bare");
+                                            "http://bare\r");
     EXPECT_EQ(database->reportPassword, "pw");
     EXPECT_EQ(database->sites, (Sites{{"http://two/", "/w/2/", true},
                                       {"http://one/", "/w/1/", false},
-                                      {"http://lf/", "/w/\n/x/", true},
+                                      {"http://cr/", "/w/\r/x/", true},
                                       {"http://zero/", "/w/0/", true},
                                       {"http://four/", "/w/4/", false},
-                                      {"http://bare", "", true}}));
+                                      {"http://bare\r", "", true}}));
 }
 
 TEST(SiteDatabase, WritesTheSettingsLineAndTheSitesInByteOrderAndReadsThemBack) {
