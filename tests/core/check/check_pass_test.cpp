@@ -1,5 +1,5 @@
-// A pass over real folders with a scripted transport; the real one is in
-// check_end_to_end_test.cpp.
+// A pass over real folders with a scripted transport; the real one runs in
+// tests/cli/ferquor_check_test.cpp.
 #include "core/check/check_pass.h"
 #include "core/platform/text_file.h"
 #include "manual_clock.h"
