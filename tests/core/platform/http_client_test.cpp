@@ -89,9 +89,11 @@ TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
     // A connection that closes before the announced length is no answer, and no file.
     const std::string cut = site.add("cut.php", "header('Content-Length: 100'); echo '10-0-';");
     EXPECT_EQ(fq::PostForm(cut, "pw=1"), "");
-    std::string path = site.folder.slashed() + "cut.txt";
-    fq::DownloadUrlToFile(cut, path);
-    EXPECT_FALSE(std::filesystem::exists(path));
+    std::string whole = site.folder.slashed() + "whole.txt", part = site.folder.slashed() + "part";
+    fq::DownloadUrlToFile(gone, whole);
+    fq::DownloadUrlToFile(cut, part);
+    EXPECT_EQ(fq::ReadTextFile(whole), "gone");
+    EXPECT_FALSE(std::filesystem::exists(part));
 }
 
 TEST(Http, DeadStalledSlowOrGivenUpTransfersGiveNoAnswer) {
