@@ -57,7 +57,7 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         const std::string answer =
             services.postForm(ReportScriptUrl(site.webUrl),
                               BuildReportRequestBody(settings.reportPassword(), cache.fileList),
-                              services.pump, HttpLimits{});
+                              services.pump, kReportLimits);
         if (programEnding()) {
             return summary;
         }

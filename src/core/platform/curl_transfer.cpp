@@ -46,7 +46,6 @@ void InitialiseCurlOnce() {
 struct Receiver {
     std::size_t maxBodyBytes = 0;
     std::string body;
-    bool answered = false;
     bool requestSent = false;
     Clock::time_point lastByte;
 
@@ -65,25 +64,32 @@ int RequestGoesOut(void* context, char*, char*, int, int) {
 }
 
 std::size_t ReceiveHeader(char*, std::size_t size, std::size_t count, void* context) {
-    auto& receiver = *static_cast<Receiver*>(context);
-    receiver.answered = true;
-    receiver.lastByte = Clock::now();
+    static_cast<Receiver*>(context)->lastByte = Clock::now();
     return size * count;
 }
 
-// Keeps body bytes up to the cap; answering less than it was given ends the transfer.
+// Keeps the body while it fits under the cap; answering 0 fails the transfer.
 std::size_t ReceiveBody(char* data, std::size_t size, std::size_t count, void* context) {
     auto& receiver = *static_cast<Receiver*>(context);
     receiver.lastByte = Clock::now();
     const std::size_t bytes = size * count;
-    const std::size_t room = receiver.maxBodyBytes - receiver.body.size();
-    try {
-        receiver.body.append(data, std::min(bytes, room));
-    } catch (...) {
-        // Out of memory: no exception may cross libcurl, so end like a failed read.
+    if (bytes > receiver.maxBodyBytes - receiver.body.size()) {
         return 0;
     }
-    return bytes <= room ? bytes : 0;
+    try {
+        receiver.body.append(data, bytes);
+    } catch (...) {
+        // Out of memory: no exception may cross libcurl.
+        return 0;
+    }
+    return bytes;
+}
+
+// True when the one transfer on `multi` ended with its whole answer.
+bool Completed(CURLM* multi) {
+    int queued = 0;
+    const CURLMsg* message = curl_multi_info_read(multi, &queued);
+    return message != nullptr && message->msg == CURLMSG_DONE && message->data.result == CURLE_OK;
 }
 
 } // namespace
@@ -107,7 +113,8 @@ CurlEasy NewTransfer(const std::string& url, const HttpLimits& limits) {
     return easy;
 }
 
-TransferAnswer RunTransfer(CURL* easy, const MessagePump& pump, const HttpLimits& limits) {
+std::optional<std::string> RunTransfer(CURL* easy, const MessagePump& pump,
+                                       const HttpLimits& limits, Clock::time_point giveUpAt) {
     Receiver receiver;
     receiver.maxBodyBytes = limits.maxBodyBytes;
     curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, RequestGoesOut);
@@ -119,26 +126,32 @@ TransferAnswer RunTransfer(CURL* easy, const MessagePump& pump, const HttpLimits
 
     const CurlMulti multi(curl_multi_init());
     if (!multi) {
-        return {};
+        return std::nullopt;
     }
     const Attachment attachment(multi.get(), easy);
     if (!attachment.attached()) {
-        return {};
+        return std::nullopt;
     }
     for (;;) {
         int running = 0;
-        if (curl_multi_perform(multi.get(), &running) != CURLM_OK || running == 0 ||
-            receiver.Stalled(limits.stallTimeout)) {
+        if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
+            return std::nullopt;
+        }
+        if (running == 0) {
             break;
         }
-        if (pump && !pump()) {
-            return {};
+        if (receiver.Stalled(limits.stallTimeout) || Clock::now() >= giveUpAt ||
+            (pump && !pump())) {
+            return std::nullopt;
         }
         if (curl_multi_poll(multi.get(), nullptr, 0, kPollMilliseconds, nullptr) != CURLM_OK) {
-            break;
+            return std::nullopt;
         }
     }
-    return {std::move(receiver.body), receiver.answered};
+    if (!Completed(multi.get())) {
+        return std::nullopt;
+    }
+    return std::move(receiver.body);
 }
 
 } // namespace fq

@@ -2,8 +2,10 @@
 
 #include "core/platform/http_client.h"
 
+#include <chrono>
 #include <curl/curl.h>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace fq {
@@ -18,16 +20,13 @@ using CurlEasy = std::unique_ptr<CURL, CurlEasyCleanup>;
 // cannot provide one.
 CurlEasy NewTransfer(const std::string& url, const HttpLimits& limits);
 
-// What one transfer brought back.
-struct TransferAnswer {
-    std::string body;      // the body bytes, at most limits.maxBodyBytes of them
-    bool answered = false; // a status line arrived from the server
-};
-
 // Runs the transfer prepared on `easy` to its end, calling `pump` before every short wait on
-// it. A pump that answers false aborts the transfer with no answer at all. The transfer stops
-// early, keeping what arrived so far, when it fails, when no byte has come for limits.stallTimeout
-// since the request went out, or when the body would outgrow limits.maxBodyBytes.
-TransferAnswer RunTransfer(CURL* easy, const MessagePump& pump, const HttpLimits& limits);
+// it, and returns the whole body. There is no answer at all when the transfer fails or ends
+// before the body is complete, when no byte has come for limits.stallTimeout since the request
+// went out, when the body would outgrow limits.maxBodyBytes, when `giveUpAt` passes (one
+// deadline may span several transfers), or when `pump` answers false.
+std::optional<std::string> RunTransfer(CURL* easy, const MessagePump& pump,
+                                       const HttpLimits& limits,
+                                       std::chrono::steady_clock::time_point giveUpAt);
 
 } // namespace fq

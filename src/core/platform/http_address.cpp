@@ -52,23 +52,33 @@ bool IsHostWithPort(const std::string& host) {
     return !name.empty() && AllOf(name, IsHostNameChar);
 }
 
+bool IsUnsendable(unsigned char byte) {
+    return byte <= 0x20 || byte >= 0x7F;
+}
+
+// `text` with every byte that `escaped` picks written as %XX.
+template <typename Predicate>
+std::string PercentEncoded(const std::string& text, Predicate escaped) {
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string encoded;
+    encoded.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (escaped(byte)) {
+            encoded.push_back('%');
+            encoded.push_back(kHex[byte >> 4]);
+            encoded.push_back(kHex[byte & 0x0F]);
+        } else {
+            encoded.push_back(c);
+        }
+    }
+    return encoded;
+}
+
 } // namespace
 
 std::string EscapeUnsendableBytes(const std::string& url) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string escaped;
-    escaped.reserve(url.size());
-    for (const char c : url) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte <= 0x20 || byte >= 0x7F) {
-            escaped.push_back('%');
-            escaped.push_back(kHex[byte >> 4]);
-            escaped.push_back(kHex[byte & 0x0F]);
-        } else {
-            escaped.push_back(c);
-        }
-    }
-    return escaped;
+    return PercentEncoded(url, IsUnsendable);
 }
 
 std::string FormPostAddress(const std::string& url) {
@@ -86,7 +96,10 @@ std::string FormPostAddress(const std::string& url) {
     if (!IsHostWithPort(host)) {
         return {};
     }
-    return scheme + host + EscapeUnsendableBytes(path);
+    // "#" and "?" would end the path for libcurl; the site's folder may hold them.
+    return scheme + host + PercentEncoded(path, [](unsigned char byte) {
+               return IsUnsendable(byte) || byte == '#' || byte == '?';
+           });
 }
 
 } // namespace fq

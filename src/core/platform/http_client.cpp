@@ -7,6 +7,10 @@
 namespace fq {
 namespace {
 
+using Clock = std::chrono::steady_clock;
+
+constexpr long kMaxRedirects = 5;
+
 struct HeaderListCleanup {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
@@ -30,53 +34,78 @@ HeaderList FormPostHeaders() {
 }
 
 // A direct GET (no proxy) that follows redirects, as a browser fetching a file would.
-TransferAnswer Get(const std::string& url, const MessagePump& pump, const HttpLimits& limits) {
+std::optional<std::string> Get(const std::string& url, const MessagePump& pump,
+                               const HttpLimits& limits) {
     const CurlEasy easy = NewTransfer(EscapeUnsendableBytes(url), limits);
     if (!easy) {
-        return {};
+        return std::nullopt;
     }
     curl_easy_setopt(easy.get(), CURLOPT_NOPROXY, "*");
     curl_easy_setopt(easy.get(), CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(easy.get(), CURLOPT_MAXREDIRS, 5L);
-    return RunTransfer(easy.get(), pump, limits);
+    curl_easy_setopt(easy.get(), CURLOPT_MAXREDIRS, kMaxRedirects);
+    return RunTransfer(easy.get(), pump, limits, Clock::now() + limits.deadline);
+}
+
+// Where a 307 or 308 answer on `easy` sends the request on, its method and body unchanged;
+// null after any other answer. The text belongs to `easy`.
+const char* RepostTarget(CURL* easy) {
+    long status = 0;
+    char* target = nullptr;
+    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
+    curl_easy_getinfo(easy, CURLINFO_REDIRECT_URL, &target);
+    return status == 307 || status == 308 ? target : nullptr;
 }
 
 } // namespace
 
 std::string FetchUrlText(const std::string& url, const MessagePump& pump,
                          const HttpLimits& limits) {
-    return Get(url, pump, limits).body;
+    return Get(url, pump, limits).value_or("");
 }
 
 void DownloadUrlToFile(const std::string& url, std::string& localPath, const MessagePump& pump,
                        const HttpLimits& limits) {
-    const TransferAnswer answer = Get(url, pump, limits);
-    if (!answer.answered) {
+    const std::optional<std::string> body = Get(url, pump, limits);
+    if (!body) {
         return;
     }
     if (localPath.empty()) {
         localPath = url.substr(url.rfind('/') + 1);
     }
-    WriteTextFile(localPath, answer.body);
+    WriteTextFile(localPath, *body);
 }
 
 std::string PostForm(const std::string& url, const std::string& body, const MessagePump& pump,
                      const HttpLimits& limits) {
-    const std::string address = FormPostAddress(url);
+    std::string address = FormPostAddress(url);
     const HeaderList headers = FormPostHeaders();
     if (address.empty() || !headers) {
         return {};
     }
-    const CurlEasy easy = NewTransfer(address, limits);
-    if (!easy) {
-        return {};
+    // One deadline for the request and every redirect after it.
+    const Clock::time_point giveUpAt = Clock::now() + limits.deadline;
+    for (long redirects = 0;; ++redirects) {
+        const CurlEasy easy = NewTransfer(address, limits);
+        if (!easy) {
+            return {};
+        }
+        // Redirects are taken below, so that only those keeping the POST are followed; the
+        // answer to any other is the report.
+        curl_easy_setopt(easy.get(), CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
+        curl_easy_setopt(easy.get(), CURLOPT_HTTPHEADER, headers.get());
+        curl_easy_setopt(easy.get(), CURLOPT_POSTFIELDSIZE_LARGE,
+                         static_cast<curl_off_t>(body.size()));
+        curl_easy_setopt(easy.get(), CURLOPT_POSTFIELDS, body.data());
+        const std::optional<std::string> answer = RunTransfer(easy.get(), pump, limits, giveUpAt);
+        const char* target = answer ? RepostTarget(easy.get()) : nullptr;
+        if (target == nullptr) {
+            return answer.value_or("");
+        }
+        if (redirects == kMaxRedirects) {
+            return {}; // a redirect loop gives no report
+        }
+        address = target;
     }
-    // No redirect is followed: the answer to this very request is the report.
-    curl_easy_setopt(easy.get(), CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
-    curl_easy_setopt(easy.get(), CURLOPT_HTTPHEADER, headers.get());
-    curl_easy_setopt(easy.get(), CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(body.size()));
-    curl_easy_setopt(easy.get(), CURLOPT_POSTFIELDS, body.data());
-    return RunTransfer(easy.get(), pump, limits).body;
 }
 
 } // namespace fq

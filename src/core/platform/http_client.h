@@ -10,29 +10,37 @@ namespace fq {
 // Returns false when the program is ending: the transfer is then given up at once.
 using MessagePump = std::function<bool()>;
 
-// Bounds that keep a dead or hostile server from freezing or flooding the program. Each one
-// ends a transfer like a failed read: the caller gets what arrived so far, or nothing.
+// Bounds that keep a dead, slow or hostile server from freezing or flooding the program. A
+// transfer that reaches any of them gives no answer at all, never a shortened one.
 struct HttpLimits {
     std::chrono::milliseconds connectTimeout{15000};
     std::chrono::milliseconds stallTimeout{30000}; // no byte arrived for this long
+    std::chrono::milliseconds deadline{60000};     // the whole transfer, redirects included
     std::size_t maxBodyBytes = 32u * 1024u * 1024u;
 };
 
-// GET `url` without a proxy; the whole body whatever the status, or "" on any failure.
-std::string FetchUrlText(const std::string& url, const MessagePump& pump = {},
-                         const HttpLimits& limits = {});
+// Banner list, banner images and statistics: small files, so a minute is plenty.
+inline constexpr HttpLimits kFetchLimits{};
+// The report request: the site's script sizes every watched file before it answers.
+inline constexpr HttpLimits kReportLimits{.deadline = std::chrono::minutes(2)};
 
-// GET `url` without a proxy into the file `localPath`. An empty `localPath` becomes the text
-// after the last "/" of the url, but only once the url answered; when it does not, no file
-// is created and `localPath` stays as it was.
+// GET `url` without a proxy, following up to 5 redirects; the whole body whatever the status,
+// or "" on any failure.
+std::string FetchUrlText(const std::string& url, const MessagePump& pump = {},
+                         const HttpLimits& limits = kFetchLimits);
+
+// GET `url` like FetchUrlText into the file `localPath`. An empty `localPath` becomes the text
+// after the last "/" of the url, but only once the whole body arrived; when it did not, no
+// file is written and `localPath` stays as it was.
 void DownloadUrlToFile(const std::string& url, std::string& localPath, const MessagePump& pump = {},
-                       const HttpLimits& limits = {});
+                       const HttpLimits& limits = kFetchLimits);
 
 // POSTs `body` unchanged as application/x-www-form-urlencoded over HTTP/1.0 with the user
 // agent "vb wininet", through the system's proxy settings. Leading and trailing blanks of
 // `url` are ignored, "http://" in any letter case may be left out, a bare host posts to "/".
+// A 307 or 308 redirect is posted to again, up to 5 times; no other redirect is followed.
 // Returns the answer body whatever the status, or "" on any failure.
 std::string PostForm(const std::string& url, const std::string& body, const MessagePump& pump = {},
-                     const HttpLimits& limits = {});
+                     const HttpLimits& limits = kReportLimits);
 
 } // namespace fq

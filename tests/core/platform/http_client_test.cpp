@@ -4,6 +4,7 @@
 #include "temp_folder.h"
 
 #include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 using namespace std::chrono_literals;
@@ -44,13 +45,33 @@ TEST(PostForm, SendsTheReportRequestByteForByte) {
                                            "Content-Length: " +
                                            std::to_string(body.size()) + "\n\n" + body);
     // The address as the site list writes it: blanks and the scheme may vary, a bare host
-    // posts to "/".
+    // posts to "/", and "#" or "?" belong to the path.
     site.add("index.php", "echo $_SERVER['REQUEST_URI'];");
     EXPECT_EQ(fq::PostForm("   HTTP://" + host + "/index.php  ", "pw=1"), "/index.php");
     EXPECT_EQ(fq::PostForm(host, "pw=1"), "/");
+    EXPECT_EQ(fq::PostForm(site.add("we#b?.php", "echo $_SERVER['REQUEST_URI'];"), "pw=1"),
+              "/we%23b%3F.php");
 }
 
-TEST(Http, AnswersComeBackWholeWhateverTheStatusUpToTheCap) {
+TEST(PostForm, FollowsOnlyRedirectsThatKeepThePost) {
+    PhpSite site;
+    const auto redirect = [&site](const std::string& name, int status, const std::string& to) {
+        return site.add(name, "http_response_code(" + std::to_string(status) +
+                                  "); header('Location: ' . " + to + "); echo 'moved';");
+    };
+    site.add("target.php",
+             R"(echo "$_SERVER[REQUEST_METHOD] ", file_get_contents('php://input');)");
+    fq::WriteTextFile(site.folder.slashed() + "local.txt", "local");
+    redirect("on.php", 308, "'target.php'");
+    const std::string body = "pw=l%26rk&path=a\r\nb\r\n";
+    EXPECT_EQ(fq::PostForm(redirect("first.php", 307, "'on.php'"), body), "POST " + body);
+    EXPECT_EQ(fq::PostForm(redirect("found.php", 302, "'target.php'"), body), "moved");
+    EXPECT_EQ(fq::PostForm(redirect("loop.php", 307, "'loop.php'"), body), "");
+    EXPECT_EQ(fq::PostForm(redirect("file.php", 307, "'file://' . __DIR__ . '/local.txt'"), body),
+              "");
+}
+
+TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
     PhpSite site;
     std::string large; // numbered, so a chunk lost, repeated or out of order shows
     while (large.size() < 3'000'000) {
@@ -59,20 +80,36 @@ TEST(Http, AnswersComeBackWholeWhateverTheStatusUpToTheCap) {
     fq::WriteTextFile(site.folder.slashed() + "large.bin", large);
     const std::string gone = site.add("gone.php", "http_response_code(404); echo 'gone';");
     EXPECT_EQ(fq::FetchUrlText(gone) + fq::PostForm(gone, "pw=1"), "gonegone");
-    for (const std::size_t cap : {std::size_t{1024 * 1024}, large.size()}) {
-        const fq::HttpLimits limits{5s, 5s, cap};
-        EXPECT_EQ(fq::FetchUrlText(site.server.url() + "large.bin", {}, limits),
-                  large.substr(0, cap));
-    }
+    fq::HttpLimits limits;
+    limits.maxBodyBytes = large.size();
+    EXPECT_EQ(fq::FetchUrlText(site.server.url() + "large.bin", {}, limits), large);
+    --limits.maxBodyBytes;
+    EXPECT_EQ(fq::FetchUrlText(site.server.url() + "large.bin", {}, limits), "");
+
+    // A connection that closes before the announced length is no answer, and no file.
+    const std::string cut = site.add("cut.php", "header('Content-Length: 100'); echo '10-0-';");
+    EXPECT_EQ(fq::PostForm(cut, "pw=1"), "");
+    std::string whole = site.folder.slashed() + "whole.txt", part = site.folder.slashed() + "part";
+    fq::DownloadUrlToFile(gone, whole);
+    fq::DownloadUrlToFile(cut, part);
+    EXPECT_EQ(fq::ReadTextFile(whole), "gone");
+    EXPECT_FALSE(std::filesystem::exists(part));
 }
 
-TEST(Http, DeadStalledOrGivenUpTransfersEndEmptyOrWithWhatCame) {
-    PhpSite mute, half, slow;
-    const fq::HttpLimits quick{1s, 1s};
+TEST(Http, DeadStalledSlowOrGivenUpTransfersGiveNoAnswer) {
+    PhpSite mute, half, drip, slow;
+    const fq::HttpLimits quick{1s, 1s, 1500ms};
     EXPECT_EQ(fq::PostForm("http://127.0.0.1:1/", "pw=1", {}, quick), ""); // nobody listens
     EXPECT_EQ(fq::PostForm(mute.add("x.php", "sleep(5); echo 'late';"), "pw=1", {}, quick), "");
     const std::string halfUrl = half.add("x.php", "echo '10-0-'; sleep(5); echo 'x';");
-    EXPECT_EQ(fq::FetchUrlText(halfUrl, {}, quick), "10-0-");
+    EXPECT_EQ(fq::FetchUrlText(halfUrl, {}, quick), "");
+
+    // A byte now and then never stalls, but the deadline still ends the transfer.
+    const std::string dripUrl =
+        drip.add("x.php", "for ($i = 0; $i < 100; ++$i) { echo '1'; usleep(300000); }");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(fq::PostForm(dripUrl, "pw=1", {}, quick), "");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 15s); // the drip alone lasts 30 s
 
     // The pump runs while a slow answer arrives; once it says the program is ending, the
     // transfer stops with no answer.
