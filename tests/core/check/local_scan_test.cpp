@@ -104,18 +104,14 @@ TEST(LocalScan, ADeepTreeIsListedWholeWithAFewOpenFolders) {
     // 3,000 levels: 6,000 bytes of path, beyond PATH_MAX, and far more folders than may be
     // open at once below; "d/e/" is left for after the deep branch.
     TempFolder root;
-    int fd = ::open(root.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    std::string deep;
-    for (int level = 0; level < 3000; ++level) {
+    MakeFile(root, "d/e/y.php");
+    std::string deep = "d/";
+    int fd = ::open((root.path() / "d").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (; deep.size() < 6000; deep += "d/") {
         ASSERT_EQ(::mkdirat(fd, "d", 0755), 0);
-        if (level == 1) {
-            ASSERT_EQ(::mkdirat(fd, "e", 0755), 0);
-            ::close(::openat(fd, "e/y.php", O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
-        }
         const int below = ::openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         ::close(fd);
         fd = below;
-        deep += "d/";
     }
     ::close(::openat(fd, "x.php", O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
     ::close(fd);
