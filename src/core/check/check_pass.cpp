@@ -4,6 +4,7 @@
 #include "core/check/report_answer.h"
 #include "core/check/report_request.h"
 #include "core/platform/file_size.h"
+#include "core/platform/path_text.h"
 
 #include <algorithm>
 
@@ -45,11 +46,14 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         }
         services.clock->waitUntilPast(services.clock->now() + 1);
 
+        // Listing, sizing and comparing join folder and entry alike, so the folder has its
+        // final "/" however it was stored; an empty one stays empty, which is no folder.
+        const std::string folder =
+            site.localFolder.empty() ? std::string() : EnsureTrailing(site.localFolder, '/');
         CheckCache cache = checked.cache;
         if (cache.fileList.empty() || !scheduled) {
-            cache.fileList =
-                ListWatchedFiles(site.localFolder, std::string(), settings.watchedTypes());
-            cache.sizes = getSize(site.localFolder, cache.fileList);
+            cache.fileList = ListWatchedFiles(folder, std::string(), settings.watchedTypes());
+            cache.sizes = getSize(folder, cache.fileList);
         }
         if (programEnding()) {
             return summary;
@@ -69,8 +73,8 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
             continue;
         }
         const ReportVerdict verdict =
-            JudgeReport(answer, cache.fileList, cache.sizes, [&site](const std::string& entry) {
-                return RegularFileSize(site.localFolder + entry);
+            JudgeReport(answer, cache.fileList, cache.sizes, [&folder](const std::string& entry) {
+                return RegularFileSize(folder + entry);
             });
         if (verdict.status == kStatusChanged) {
             ++summary.changedSites;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <deque>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,22 +15,38 @@
 namespace fq {
 namespace {
 
-// Appends to `list` the watched files of the open folder `folderFd` (closed here) and then
-// those of each real sub-folder; `relative` is the folder's path from the root ("" or ending in
-// "/") and is restored on return. The file system's order is arbitrary, so names are sorted
-// bytewise to give the same list on every scan.
-void ListFolder(int folderFd, std::string& relative, const WatchedPatterns& patterns,
-                std::string& list) {
+// O_NOFOLLOW: a folder that became a symlink since it was listed is not entered either.
+constexpr int kSubFolderFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+// Deeper than almost any site, so an ordinary walk opens each folder once, and a small share
+// of the usual limit of 1024 open files.
+constexpr std::size_t kHeldFolders = 32;
+
+// A name with CR or LF in it cannot travel in the CR LF list, nor can anything below it.
+bool FitsTheList(std::string_view name) {
+    return name.find_first_of("\r\n") == std::string_view::npos;
+}
+
+// One folder's watched files and real sub-folders, each sorted bytewise (the file system's
+// order is arbitrary; sorted, every scan gives the same list), and a handle on the folder to
+// open the sub-folders from, -1 when there is none to enter.
+struct FolderEntries {
+    std::vector<std::string> files;
+    std::vector<std::string> subFolders;
+    int handle = -1;
+};
+
+// Reads the folder open as `folderFd` to its end and closes it.
+FolderEntries ReadFolder(int folderFd, const WatchedPatterns& patterns) {
+    FolderEntries entries;
     DIR* folder = ::fdopendir(folderFd);
     if (folder == nullptr) {
         ::close(folderFd);
-        return;
+        return entries;
     }
-    std::vector<std::string> files;
-    std::vector<std::string> subFolders;
     while (const dirent* entry = ::readdir(folder)) {
         const std::string_view name = entry->d_name;
-        if (name == "." || name == "..") {
+        if (name == "." || name == ".." || !FitsTheList(name)) {
             continue;
         }
         bool isFolder = entry->d_type == DT_DIR;
@@ -42,31 +59,81 @@ void ListFolder(int folderFd, std::string& relative, const WatchedPatterns& patt
         }
         // A symlink is never a folder here, whatever it points to: the walk cannot loop.
         if (isFolder) {
-            subFolders.emplace_back(name);
+            entries.subFolders.emplace_back(name);
         } else if (patterns.Matches(name)) {
-            files.emplace_back(name);
+            entries.files.emplace_back(name);
         }
     }
-    std::sort(files.begin(), files.end());
-    std::sort(subFolders.begin(), subFolders.end());
-
-    for (const std::string& file : files) {
-        list.append(relative).append(file).append("\r\n");
-    }
-    const std::size_t relativeSize = relative.size();
-    for (const std::string& subFolder : subFolders) {
-        // O_NOFOLLOW also keeps out a folder that became a symlink since the listing.
-        const int subFolderFd = ::openat(::dirfd(folder), subFolder.c_str(),
-                                         O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-        if (subFolderFd < 0) {
-            continue;
-        }
-        relative.append(subFolder).push_back('/');
-        ListFolder(subFolderFd, relative, patterns, list);
-        relative.resize(relativeSize);
+    std::sort(entries.files.begin(), entries.files.end());
+    std::sort(entries.subFolders.begin(), entries.subFolders.end());
+    if (!entries.subFolders.empty()) {
+        entries.handle = ::fcntl(::dirfd(folder), F_DUPFD_CLOEXEC, 0);
     }
     ::closedir(folder);
+    return entries;
 }
+
+// Handles on the folders along the walk's current path, deepest last, so that a sub-folder is
+// opened from its parent, never by a path that grows with the depth. Only the deepest
+// kHeldFolders are kept besides the start folder; one given up is reached again level by level
+// from the deepest folder still held.
+class HeldFolders {
+public:
+    // `startFd` (owned from here, -1 for none) is the folder whose relative path is
+    // `startLength` long.
+    HeldFolders(int startFd, std::size_t startLength)
+        : startFd_(startFd), startLength_(startLength) {}
+    ~HeldFolders() {
+        for (const Held& folder : held_) {
+            ::close(folder.fd);
+        }
+        if (startFd_ >= 0) {
+            ::close(startFd_);
+        }
+    }
+    HeldFolders(const HeldFolders&) = delete;
+    HeldFolders& operator=(const HeldFolders&) = delete;
+
+    // Keeps `fd` (owned from here), the folder whose relative path is `length` long and lies
+    // on the current path.
+    void hold(std::size_t length, int fd) {
+        held_.push_back({length, fd});
+        if (held_.size() > kHeldFolders) {
+            ::close(held_.front().fd);
+            held_.pop_front();
+        }
+    }
+
+    // A handle on the folder `relative` (a relative path ending in "/", on the current path or
+    // a start of it), which becomes the current path; -1 when it cannot be opened.
+    int reach(const std::string& relative) {
+        while (!held_.empty() && held_.back().length > relative.size()) {
+            ::close(held_.back().fd);
+            held_.pop_back();
+        }
+        std::size_t length = held_.empty() ? startLength_ : held_.back().length;
+        int fd = held_.empty() ? startFd_ : held_.back().fd;
+        while (length < relative.size()) {
+            const std::size_t end = relative.find('/', length);
+            fd = ::openat(fd, relative.substr(length, end - length).c_str(), kSubFolderFlags);
+            if (fd < 0) {
+                return -1;
+            }
+            length = end + 1;
+            hold(length, fd);
+        }
+        return fd;
+    }
+
+private:
+    struct Held {
+        std::size_t length;
+        int fd;
+    };
+    std::deque<Held> held_;
+    int startFd_;
+    std::size_t startLength_;
+};
 
 } // namespace
 
@@ -77,14 +144,48 @@ std::string ListWatchedFiles(const std::string& rootFolder, const std::string& r
     if (patterns.empty() || folder.empty()) {
         return {};
     }
-    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folderFd < 0) {
+    const int startFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (startFd < 0) {
         return {};
     }
     std::string relative = relativeFolder;
     relative.reserve(relative.size() + 256);
     std::string list;
-    ListFolder(folderFd, relative, patterns, list);
+    // Folders still to list, the next one last: the length of its parent's path and its name.
+    struct Pending {
+        std::size_t parentLength;
+        std::string name;
+    };
+    std::vector<Pending> pending;
+    // Lists the folder `relative`, open as `fd`: its own files now, its sub-folders next, in
+    // order, each with everything below it before the following one.
+    const auto listFolder = [&](int fd) {
+        FolderEntries entries = ReadFolder(fd, patterns);
+        for (const std::string& file : entries.files) {
+            list.append(relative).append(file).append("\r\n");
+        }
+        for (auto subFolder = entries.subFolders.rbegin(); subFolder != entries.subFolders.rend();
+             ++subFolder) {
+            pending.push_back({relative.size(), std::move(*subFolder)});
+        }
+        return entries.handle;
+    };
+
+    HeldFolders held(listFolder(startFd), relative.size());
+    while (!pending.empty()) {
+        const Pending next = std::move(pending.back());
+        pending.pop_back();
+        relative.resize(next.parentLength);
+        const int parentFd = held.reach(relative);
+        const int fd = parentFd < 0 ? -1 : ::openat(parentFd, next.name.c_str(), kSubFolderFlags);
+        if (fd < 0) {
+            continue;
+        }
+        relative.append(next.name).push_back('/');
+        if (const int handle = listFolder(fd); handle >= 0) {
+            held.hold(relative.size(), handle);
+        }
+    }
     return list;
 }
 

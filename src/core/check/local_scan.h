@@ -8,8 +8,10 @@ namespace fq {
 // relative folder is "" or ends in "/"), as relative paths with "/" between levels, each
 // followed by CR LF. A file is watched when its name contains ".<type>" for one of the
 // comma-separated `watchedTypes` (pieces trimmed of blanks, case-sensitive, anywhere in the
-// name). Each folder's own files come before those of its sub-folders. Symlinked folders are
-// listed but not entered; unreadable entries are skipped. "" when the folder does not exist.
+// name). Each folder's own files come before those of its sub-folders, names in byte order.
+// Symlinked folders are listed but not entered; unreadable entries, and names holding CR or LF
+// (which the list cannot carry), are skipped. Any depth is walked with a few open folders.
+// "" when the folder does not exist.
 std::string ListWatchedFiles(const std::string& rootFolder, const std::string& relativeFolder,
                              const std::string& watchedTypes);
 

@@ -2,7 +2,6 @@
 
 #include "core/platform/path_text.h"
 
-#include <algorithm>
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -10,8 +9,9 @@
 namespace fq {
 namespace {
 
-constexpr const char* kFieldEnd = "-";
+constexpr std::string_view kFieldEnd = "-";
 constexpr const char* kEntryEnd = "\r\n";
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 constexpr std::string_view kBlanks = " \t\r\n";
 
@@ -21,7 +21,7 @@ bool IsDigit(char c) {
 
 } // namespace
 
-std::int64_t LastPieceIndex(const std::string& text, const std::string& separator) {
+std::int64_t LastPieceIndex(std::string_view text, std::string_view separator) {
     if (text.empty()) {
         return -1;
     }
@@ -56,35 +56,41 @@ std::optional<std::uintmax_t> ReadSizeField(std::string_view field) {
 ReportVerdict JudgeReport(const std::string& answer, const std::string& fileList,
                           const std::string& reference, const LocalFileSize& localSize) {
     ReportVerdict verdict;
-    verdict.status = kStatusOk;
     verdict.lastEntry = LastPieceIndex(fileList, kEntryEnd);
-    const std::int64_t lastField = LastPieceIndex(answer, kFieldEnd);
-    const auto listed = static_cast<std::size_t>(verdict.lastEntry < 0 ? 0 : verdict.lastEntry);
-
-    // The fields of the listed files in order: missing ones count as empty, later ones are
-    // never looked at.
-    std::vector<std::uintmax_t> remoteSizes;
-    remoteSizes.reserve(listed);
-    std::string_view rest = answer;
-    bool sizesOnly = true;
-    for (std::size_t j = 0; j < listed && sizesOnly; ++j) {
-        const std::size_t end = std::min(rest.find(kFieldEnd), rest.size());
-        const std::optional<std::uintmax_t> size = ReadSizeField(rest.substr(0, end));
-        sizesOnly = size.has_value();
-        remoteSizes.push_back(size.value_or(0));
-        rest.remove_prefix(std::min(end + 1, rest.size()));
-    }
-
-    if ((lastField < 10 && lastField != verdict.lastEntry) || !sizesOnly) {
-        verdict.status = kStatusNoReport;
-    }
     if (verdict.lastEntry == -1) {
         verdict.status = kStatusNoFolder;
-    }
-    if (!sizesOnly || answer == reference) {
         return verdict;
     }
+    verdict.status = kStatusNoReport;
 
+    // An editor may have saved the script with a byte-order mark, which PHP echoes first.
+    std::string_view report = answer;
+    if (report.starts_with(kByteOrderMark)) {
+        report.remove_prefix(kByteOrderMark.size());
+    }
+    // A field for every listed file: exactly one each, or ten or more with some to spare
+    // after the last one. Any other count could pair a file with another file's size.
+    const std::int64_t lastField = LastPieceIndex(report, kFieldEnd);
+    if (lastField != verdict.lastEntry && (lastField < 10 || lastField < verdict.lastEntry)) {
+        return verdict;
+    }
+    const auto listed = static_cast<std::size_t>(verdict.lastEntry);
+    std::vector<std::uintmax_t> remoteSizes;
+    remoteSizes.reserve(listed);
+    for (std::size_t j = 0; j < listed; ++j) {
+        const std::size_t end = report.find(kFieldEnd);
+        const std::optional<std::uintmax_t> size = ReadSizeField(report.substr(0, end));
+        if (!size) {
+            return verdict;
+        }
+        remoteSizes.push_back(*size);
+        report.remove_prefix(end + 1);
+    }
+
+    verdict.status = kStatusOk;
+    if (answer == reference) {
+        return verdict;
+    }
     const std::vector<std::string> entries = SplitText(fileList, kEntryEnd);
     for (std::size_t j = 0; j < listed; ++j) {
         // Checked access: a count off by one must fail loudly, never read a stray size.

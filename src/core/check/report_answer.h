@@ -27,7 +27,7 @@ struct ReportVerdict {
 
 // The index of the last piece of `text` split at `separator`: the number of separators in
 // it, and -1 for the empty text.
-std::int64_t LastPieceIndex(const std::string& text, const std::string& separator);
+std::int64_t LastPieceIndex(std::string_view text, std::string_view separator);
 
 // The value of one field of a report answer: 0 for the empty field, the decimal number after
 // leading blanks (space, tab, CR, LF), capped at the largest value; nothing when the field
@@ -36,9 +36,11 @@ std::optional<std::uintmax_t> ReadSizeField(std::string_view field);
 
 // Judges `answer`, the report script's reply to the request for `fileList`, against
 // `reference`, the size text last taken as matching.
-// - "No report" when the answer holds fewer than 10 "-" and not one per listed file, or when
-//   a field of a listed file is neither empty nor a number (then nothing is compared).
 // - "No folder" when the list is empty.
+// - "No report" when the answer (after a leading UTF-8 byte-order mark) does not hold a field
+//   for every listed file, exactly one "-" each or 10 "-" or more but not fewer than the
+//   files, or when a field of a listed file is neither empty nor a number. Nothing is
+//   compared then.
 // - When the answer differs from the reference, each listed file whose local copy exists and
 //   whose remote size is 1 or more and differs from the local one makes the site "Changed"
 //   and goes into the detail.

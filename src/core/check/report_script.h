@@ -9,7 +9,9 @@ namespace fq {
 inline constexpr const char* kTemplatePassword = "lark";
 
 // The text of the server-side report script `_report.php`, with kTemplatePassword in its
-// password line: 18 lines, tab-indented, each ended by CR LF.
+// password line: 21 lines, tab-indented, each ended by CR LF. Given the password, it answers
+// the size of each posted path followed by "-", an empty field for a path it cannot measure
+// or that could lead out of the site.
 const std::string& ReportScriptTemplate();
 
 // `script` with every occurrence of kTemplatePassword replaced by `password`.

@@ -24,10 +24,10 @@ struct ScriptedPass {
     std::string caption;
     fq::CheckPass pass;
 
-    void addSite(char name, bool active = true) {
+    void addSite(char name, bool active = true, const std::string& folderEnd = "/") {
         std::filesystem::create_directories(local.path() / std::string(1, name));
         sites.append({"http://" + std::string(1, name) + "/",
-                      local.slashed() + std::string(1, name) + "/", active});
+                      local.slashed() + std::string(1, name) + folderEnd, active});
     }
     void write(const std::string& path, const std::string& content) {
         fq::WriteTextFile(local.slashed() + path, content);
@@ -57,7 +57,7 @@ struct ScriptedPass {
 TEST(CheckPass, ScheduledPassesReuseTheCacheAndChangedSitesStayChanged) {
     ScriptedPass p;
     p.addSite('a');
-    p.addSite('b');
+    p.addSite('b', true, ""); // stored without its final "/"
     p.addSite('c', false);
     p.write("a/x.php", "abc");
     p.write("a/note.txt", "not watched");
@@ -128,4 +128,11 @@ TEST(CheckPass, StopsAtOnceWhenTheProgramIsEnding) {
     EXPECT_EQ(p.requests.size(), 1u);
     EXPECT_EQ(p.result(0), "  ");
     EXPECT_EQ(p.caption, "Checking http://a/");
+}
+
+TEST(CheckPass, AnEmptyFolderIsNoFolderNotTheWholeDisk) {
+    ScriptedPass p;
+    p.sites.append({"http://e/", "", true});
+    ASSERT_TRUE(p.run(false));
+    EXPECT_EQ(p.result(0), "No folder 0 : -1 ");
 }

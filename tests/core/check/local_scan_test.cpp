@@ -1,9 +1,11 @@
 #include "core/check/local_scan.h"
 #include "temp_folder.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -25,7 +27,9 @@ TEST(LocalScan, FolderFilesComeFirstInByteOrderAndTypesMatchAnywhereWithCase) {
     TempFolder root;
     for (const char* name : {"z.php", "B.php", "a.php", ".config.php", "old.php.bak", "INDEX.PHP",
                              "style.css", "php", "x_js", "ab/d.php", "inc/b.php", "inc/x/c.php",
-                             "inc/a.js", "lib.js/e.js", "m/readme", "m/s.css", "m/t.php"}) {
+                             "inc/a.js", "lib.js/e.js", "m/readme", "m/s.css", "m/t.php",
+                             // The CR LF list could not carry these.
+                             "c\r.php", "l\nf.php", "n\r\n/in.php"}) {
         MakeFile(root, name);
     }
     const std::string site = root.slashed();
@@ -94,4 +98,30 @@ TEST(LocalScan, UnreadableFolderIsSkippedWithEverythingInIt) {
     ASSERT_TRUE(!asRoot || ::seteuid(0) == 0);
     fs::permissions(root.path() / "locked", fs::perms::owner_all);
     EXPECT_EQ(scanned, "a.php\r\nopen/b.php\r\n|4-4-");
+}
+
+TEST(LocalScan, ADeepTreeIsListedWholeWithAFewOpenFolders) {
+    // 3,000 levels: 6,000 bytes of path, beyond PATH_MAX, and far more folders than may be
+    // open at once below; "d/e/" is left for after the deep branch.
+    TempFolder root;
+    MakeFile(root, "d/e/y.php");
+    std::string deep = "d/";
+    int fd = ::open((root.path() / "d").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    for (; deep.size() < 6000; deep += "d/") {
+        ASSERT_EQ(::mkdirat(fd, "d", 0755), 0);
+        const int below = ::openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        ::close(fd);
+        fd = below;
+    }
+    ::close(::openat(fd, "x.php", O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    ::close(fd);
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    rlimit few = saved;
+    few.rlim_cur = 64;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
+    const std::string list = ListWatchedFiles(root.slashed(), "", "php");
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
+    EXPECT_EQ(list, deep + "x.php\r\nd/e/y.php\r\n");
 }

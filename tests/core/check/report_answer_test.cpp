@@ -29,12 +29,25 @@ TEST(ReportAnswer, FieldCountAndFieldContentDecideWhatIsAReport) {
         return verdict.status + " " + fq::TotalText(verdict) + " " + verdict.detail;
     };
     EXPECT_EQ(judged("999-874-40-"), "Changed 1 : 3 admin/db.php\r\n"); // index.php not compared
-    // Ten "-" or more pass whatever the number of files; pieces beyond them are ignored.
+    EXPECT_EQ(judged("1-1-40-"), "Changed 1 : 3 admin/db.php\r\n");     // one byte is a size
+    // A byte-order mark that an editor left before the script's tag is no part of the answer.
+    EXPECT_EQ(judged("\xEF\xBB\xBF"
+                     "1-900-40-"),
+              "Changed 1 : 3 admin/db.php\r\n");
+    // Ten "-" or more may run past the last file; what follows it is ignored.
     EXPECT_EQ(judged("1-873-40-junk-<b>-x-y-z-w-v-"), "OK 0 : 3 ");
-    // Too few fields is no report, yet the fields present are still compared.
-    EXPECT_EQ(judged("1-873-"), "No report 0 : 3 ");
-    EXPECT_EQ(judged("1-900-"), "Changed 1 : 3 admin/db.php\r\n");
-    EXPECT_EQ(judged("1-1-40-"), "Changed 1 : 3 admin/db.php\r\n"); // one byte is a size
-    // A field that is no size makes the whole answer no report: nothing in it is compared.
+    // Any other count is no report, and nothing in it is compared: too few fields, or one too
+    // many from a negative size, would pair a file with another's size.
+    EXPECT_EQ(judged("1-900-"), "No report 0 : 3 ");
+    EXPECT_EQ(judged("1--900-40-"), "No report 0 : 3 ");
+    // So is a field that is no size.
     EXPECT_EQ(judged("1-900-<b>-----------"), "No report 0 : 3 ");
+
+    // Ten "-" or more still leave no listed file without its field.
+    std::string twelveFiles;
+    for (int file = 0; file < 12; ++file) {
+        twelveFiles += "a.php\r\n";
+    }
+    const auto one = [](const std::string&) { return std::optional<std::uintmax_t>(1); };
+    EXPECT_EQ(fq::JudgeReport("2-2-2-2-2-2-2-2-2-2-2-", twelveFiles, "", one).status, "No report");
 }

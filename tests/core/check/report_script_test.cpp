@@ -1,15 +1,29 @@
 #include "core/check/report_script.h"
+#include "core/platform/http_client.h"
 #include "core/platform/path_text.h"
+#include "core/platform/text_file.h"
+#include "php_server.h"
+#include "temp_folder.h"
 
+#include <cstdlib>
+#include <filesystem>
 #include <gtest/gtest.h>
+
+namespace {
+
+// A proxy set for the test run must not carry the requests away from loopback.
+[[maybe_unused]] const int kWithoutProxies =
+    ::unsetenv("http_proxy") + ::unsetenv("all_proxy") + ::unsetenv("ALL_PROXY");
+
+} // namespace
 
 TEST(ReportScript, TemplateCarriesItsPasswordLine) {
     const std::string& script = fq::ReportScriptTemplate();
     const auto lines = fq::SplitText(script, "\r\n");
-    ASSERT_EQ(lines.size(), 19u); // 18 lines, each ended by CR LF
-    EXPECT_EQ(script.size(), 348u);
+    ASSERT_EQ(lines.size(), 22u); // 21 lines, each ended by CR LF
+    EXPECT_EQ(script.size(), 518u);
     EXPECT_EQ(lines[0], "<?php");
-    EXPECT_EQ(lines[6], "if ($_POST['pw']==\"lark\") {");
+    EXPECT_EQ(lines[7], "if ($_POST['pw']===\"lark\") {");
 
     const std::string filled = fq::FillReportPassword(script, "s3cret");
     EXPECT_EQ(fq::PasswordInScript(filled), std::optional<std::string>("s3cret"));
@@ -25,4 +39,35 @@ TEST(ReportScript, PasswordComesFromTheFirstPasswordLine) {
     EXPECT_EQ(fq::PasswordInScript("if ($_POST['pw']==\"open) {\r\n"), Found("open) {"));
     EXPECT_EQ(fq::PasswordInScript("if ($_POST['pw']==lark) {\r\n"), Found(""));
     EXPECT_EQ(fq::PasswordInScript("<?php\r\nif ($_POST['p']==\"x\") {\r\n"), std::nullopt);
+}
+
+TEST(ReportScript, AnswersTheExactPasswordWithSizesFromInsideTheSiteAndNoWarning) {
+    TempFolder web;
+    const std::string site = web.slashed() + "site/";
+    std::filesystem::create_directories(site + "sub");
+    fq::WriteTextFile(site + "_report.php",
+                      fq::FillReportPassword(fq::ReportScriptTemplate(), "0"));
+    // As on a host that shows PHP's warnings to its visitors.
+    fq::WriteTextFile(site + "shown.php", "<?php ini_set('display_errors', '1'); "
+                                          "error_reporting(E_ALL); include '_report.php';");
+    fq::WriteTextFile(site + "a.php", "12345");
+    fq::WriteTextFile(site + "sub/b.php", "1");
+    fq::WriteTextFile(web.slashed() + "x.php", "above the site");
+    PhpServer server(web.path());
+    ASSERT_TRUE(server.running());
+    const auto post = [&server](const std::string& body) {
+        return fq::PostForm(server.url() + "site/shown.php", body);
+    };
+
+    // What the script has always answered: a field per path, empty for a missing file.
+    EXPECT_EQ(post("pw=0&path=a.php\r\nmissing.php\r\n\r\nsub/b.php\r\n"), "5--1-");
+    // A path that could leave the site is answered like a missing file, in its place.
+    EXPECT_EQ(post("pw=0&path=a.php\r\n../x.php\r\n/etc/passwd\r\nfile:///etc/passwd\r\n"
+                   "ftp://127.0.0.1/x\r\nsub/../a.php\r\nsub/b.php\r\n"),
+              "5------1-");
+    // PHP's loose "==" would take these for "0"; missing fields give nothing, not a warning.
+    for (const char* body : {"pw=0e1234&path=a.php", "pw=00&path=a.php", "pw=0.0&path=a.php",
+                             "path=a.php", "pw=0", ""}) {
+        EXPECT_EQ(post(body), "") << body;
+    }
 }
