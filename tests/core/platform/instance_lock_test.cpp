@@ -36,7 +36,7 @@ TEST(InstanceLock, OneHolderPerFolderInAPrivatePlace) {
     }
     EXPECT_TRUE(fq::InstanceLock("/apps/a/").held()); // given back with its holder
     const fs::path own = temporary.path() / ("ferquor-" + std::to_string(::getuid()));
-    EXPECT_EQ(fs::symlink_status(own).permissions(), fs::perms::owner_all);
+    EXPECT_EQ(fs::status(own).permissions(), fs::perms::owner_all);
     ::unsetenv("TMPDIR");
     ::unsetenv("XDG_RUNTIME_DIR");
 }
