@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+using namespace std::string_literals;
+
 TEST(DatabaseBackup, CopiesByteForByteAndAFailedCopyLeavesTheTargetWholeAndSaysWhy) {
     TempFolder folder;
     const std::string source = folder.slashed() + "ferquor.ini";
     const std::string target = folder.slashed() + "backup.ini";
-    const std::string content("php<>pw\r\nhttp://a/<>/w/\xe9/<>1\0x", 32);
+    const std::string content = "php<>pw\r\nhttp://a/<>/w/\xe9/<>1\0x"s;
     fq::WriteTextFile(source, content);
     fq::WriteTextFile(target, std::string(1000, 'o'));
     EXPECT_TRUE(fq::CopyDatabaseFile(source, target));
