@@ -1,6 +1,7 @@
 #include "core/platform/autostart_store.h"
 #include "core/platform/executable_path.h"
 #include "core/platform/instance_lock.h"
+#include "core/platform/machine_key.h"
 #include "core/platform/path_text.h"
 #include "gui/main_window.h"
 #include "gui/termination_signal.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv) {
 
     fq::MainWindowEnvironment environment;
     environment.appFolder = appFolder;
+    environment.machineKey = fq::MachineKey(); // once: the same machine keeps its key
     environment.executablePath = executablePath;
     environment.autostartFolder = fq::AutostartFolder();
     environment.homeFolder = fq::EnsureTrailing(QDir::homePath().toStdString(), '/');

@@ -24,6 +24,7 @@ using WarningBox =
 // real thing.
 struct MainWindowEnvironment {
     std::string appFolder;                // the program folder, ending in "/"
+    std::string machineKey;               // tells this machine apart in the usage statistics
     std::string executablePath;           // the running executable's full path
     std::string autostartFolder;          // where the desktop finds programs to start at log-in
     std::string homeFolder;               // where backups are proposed, ending in "/"
