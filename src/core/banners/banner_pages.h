@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+
+namespace fq {
+
+// What the page templates hold where the generated markup belongs.
+inline constexpr const char* kPagePlaceholder = "<div></div>";
+
+// The strip page's markup for a banner list: every fit entry of the strip section as a
+// linked image, gathered into "<div>" groups of four; a last, shorter group has no CR LF
+// after its "</div>". Empty when the section has no fit entry.
+std::string StripMarkup(const std::string& listText);
+
+// The sponsor page's block: slots 1 to 100 in order, each the fit entry of the sponsor
+// section whose Slot is exactly that number (the last such line), else the unsold picture.
+std::string SponsorBlock(const std::string& listText);
+
+// `pageTemplate` with every placeholder replaced by `markup`.
+std::string FillPage(const std::string& pageTemplate, const std::string& markup);
+
+} // namespace fq
