@@ -1,0 +1,71 @@
+#include "core/banners/banner_cache.h"
+#include "core/banners/leading_number.h"
+#include "core/platform/text_file.h"
+#include "php_server.h"
+#include "temp_folder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+TEST(BannerCache, FetchesMissingAndResizedImagesAndDeletesOnlyStaleOnes) {
+    TempFolder site, program;
+    const std::string remote = site.slashed() + "files/banner/";
+    fs::create_directories(remote);
+    for (const char* name : {"a.gif", "b.jpg", "c.GIF", "big.gif", "x.gif"}) {
+        fq::WriteTextFile(remote + name, std::string(name) + " from the site");
+    }
+    fq::WriteTextFile(remote + "big.gif", std::string(5000, 'b'));
+    fq::WriteTextFile(site.slashed() + "files/x.gif", "outside");
+    PhpServer server(site.path());
+    ASSERT_TRUE(server.running());
+
+    const std::string folder = program.slashed() + "banner/";
+    fs::create_directories(folder + "x.jpg"); // a folder, whatever its name says
+    for (const char* name :
+         {"b.jpg", "c.GIF", "old.jpg", "OLD.GIF", "keep.png", "notes.txt", "banner.txt"}) {
+        fq::WriteTextFile(folder + name, "stored");
+    }
+    const std::string list = "1\ta.gif\t20\thttp://a/\tA\r\n"
+                             "2\tb.jpg\t6\thttp://b/\tB\r\n" // "stored": the right size
+                             "\r\n===\r\n"
+                             "3\tc.GIF\t7\thttp://c/\tC\t1\r\n" // resized
+                             "4\t../x.gif\t7\r\n5\t..\t7\r\n6\tshort\r\n"
+                             "7\tbig.gif\t5000\thttp://g/\tG\t2\r\n";
+    fq::HttpLimits small;
+    small.maxBodyBytes = 4096;
+    fq::LoadBannerImages(list, folder, server.url() + "files/banner/", {}, small);
+    fq::RemoveStaleImages(list, folder);
+
+    std::map<std::string, std::string> kept;
+    for (const auto& entry : fs::directory_iterator(folder)) {
+        kept[entry.path().filename().string()] =
+            entry.is_directory() ? "folder" : fq::ReadTextFile(entry.path().string());
+    }
+    EXPECT_EQ(kept, (std::map<std::string, std::string>{{"a.gif", "a.gif from the site"},
+                                                        {"b.jpg", "stored"},
+                                                        {"c.GIF", "c.GIF from the site"},
+                                                        {"x.jpg", "folder"},
+                                                        {"keep.png", "stored"},
+                                                        {"notes.txt", "stored"},
+                                                        {"banner.txt", "stored"}}));
+    EXPECT_FALSE(fs::exists(program.slashed() + "x.gif"));
+}
+
+TEST(BannerCache, LeadingNumbersReadLikeTheSizesAndIdsTheyCome) {
+    for (const auto& [text, value] :
+         std::vector<std::pair<std::string, double>>{{"17", 17},
+                                                     {"17-4", 17},
+                                                     {"  1200 bytes", 1200},
+                                                     {"-3.5x", -3.5},
+                                                     {"0-4", 0},
+                                                     {"", 0},
+                                                     {"x1", 0},
+                                                     {"+.5", 0.5}}) {
+        EXPECT_EQ(fq::LeadingNumber(text), value) << text;
+    }
+}
