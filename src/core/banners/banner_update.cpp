@@ -1,0 +1,35 @@
+#include "core/banners/banner_update.h"
+
+#include "core/banners/banner_cache.h"
+#include "core/banners/banner_pages.h"
+#include "core/platform/file_size.h"
+#include "core/platform/text_file.h"
+
+#include <sys/stat.h>
+
+namespace fq {
+
+bool UpdateBanners(const BannerPlaces& places, const MessagePump& pump) {
+    const std::string bannerFolder = places.appFolder + "banner/";
+    const std::string listPath = bannerFolder + "banner.txt";
+    const std::uintmax_t storedSize = RegularFileSize(listPath).value_or(0);
+    ::mkdir(bannerFolder.c_str(), 0777);
+
+    const std::string list = FetchUrlText(places.baseUrl + "files/banner2.txt", pump);
+    // An error page, or anything else with markup in it, is no banner list.
+    if (list.empty() || list.find('<') != std::string::npos || list.size() == storedSize) {
+        return false;
+    }
+    WriteTextFile(listPath, list);
+    LoadBannerImages(list, bannerFolder, places.baseUrl + "files/banner/", pump);
+    RemoveStaleImages(list, bannerFolder);
+
+    const std::string pages = places.appFolder + "php/";
+    WriteTextFile(pages + "banner.html",
+                  FillPage(ReadTextFile(pages + "000.html"), StripMarkup(list)));
+    WriteTextFile(pages + "banner2.html",
+                  FillPage(ReadTextFile(pages + "001.html"), SponsorBlock(list)));
+    return true;
+}
+
+} // namespace fq
