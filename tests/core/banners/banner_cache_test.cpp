@@ -1,5 +1,4 @@
 #include "core/banners/banner_cache.h"
-#include "core/banners/leading_number.h"
 #include "core/platform/text_file.h"
 #include "php_server.h"
 #include "temp_folder.h"
@@ -7,8 +6,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
-#include <utility>
-#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -54,18 +51,4 @@ TEST(BannerCache, FetchesMissingAndResizedImagesAndDeletesOnlyStaleOnes) {
                                                         {"notes.txt", "stored"},
                                                         {"banner.txt", "stored"}}));
     EXPECT_FALSE(fs::exists(program.slashed() + "x.gif"));
-}
-
-TEST(BannerCache, LeadingNumbersReadLikeTheSizesAndIdsTheyCome) {
-    for (const auto& [text, value] :
-         std::vector<std::pair<std::string, double>>{{"17", 17},
-                                                     {"17-4", 17},
-                                                     {"  1200 bytes", 1200},
-                                                     {"-3.5x", -3.5},
-                                                     {"0-4", 0},
-                                                     {"", 0},
-                                                     {"x1", 0},
-                                                     {"+.5", 0.5}}) {
-        EXPECT_EQ(fq::LeadingNumber(text), value) << text;
-    }
 }

@@ -1,0 +1,30 @@
+#include "core/banners/leading_number.h"
+#include "core/banners/statistics.h"
+
+#include <gtest/gtest.h>
+#include <utility>
+#include <vector>
+
+TEST(Statistics, LeadingNumbersReadLikeTheSizesAndIdsTheyCome) {
+    for (const auto& [text, value] :
+         std::vector<std::pair<std::string, double>>{{"17", 17},
+                                                     {"17-4", 17},
+                                                     {"  1200 bytes", 1200},
+                                                     {"-3.5x", -3.5},
+                                                     {"0-4", 0},
+                                                     {"", 0},
+                                                     {"x1", 0},
+                                                     {"+.5", 0.5}}) {
+        EXPECT_EQ(fq::LeadingNumber(text), value) << text;
+    }
+}
+
+TEST(Statistics, ClicksOnRealBannersAreReportedAsTheyStand) {
+    EXPECT_EQ(fq::StatisticsAddress("http://m.test/", "256C4D", fq::kStartEvent),
+              "http://m.test/adm/sendstat.php?app=FQV&key=256C4D&do=start");
+    EXPECT_EQ(fq::StripClickEvent("17"), "&do=click&banner=17");
+    EXPECT_EQ(fq::SponsorClickEvent("17-3"), "&do=click&banner=17");
+    for (const char* nothing : {"", "0", "0-42", "x17"}) {
+        EXPECT_FALSE(fq::StripClickEvent(nothing) || fq::SponsorClickEvent(nothing)) << nothing;
+    }
+}
