@@ -24,6 +24,9 @@ BannerView::BannerView(QWidget* parent)
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
     setFrameShape(QFrame::NoFrame);
+    // Like a web page with overflow hidden: what does not fit stays out of view.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setMouseTracking(true);
     connect(this, &QTextBrowser::anchorClicked, this, &BannerView::openLink);
 }
