@@ -19,10 +19,11 @@ BannerView::BannerView(QWidget* parent)
     : QTextBrowser(parent), openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
     setOpenLinks(false);
     setOpenExternalLinks(false);
-    // A strip of pictures: no text menu (a right button's release is an event of the page),
-    // and a dropped file must not replace the page.
+    // A strip of pictures: no text to select, no text menu (a right button's release is an
+    // event of the page), and a dropped file must not replace the page.
     setContextMenuPolicy(Qt::NoContextMenu);
     setAcceptDrops(false);
+    setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     setFrameShape(QFrame::NoFrame);
     // Like a web page with overflow hidden: what does not fit stays out of view.
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -85,8 +86,7 @@ bool BannerView::viewportEvent(QEvent* event) {
 }
 
 void BannerView::openLink(const QUrl& url) const {
-    const QString scheme = url.scheme().toLower();
-    if (scheme == QLatin1String("http") || scheme == QLatin1String("https")) {
+    if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) {
         openUrl(url);
     }
 }
