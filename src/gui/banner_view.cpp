@@ -25,9 +25,6 @@ BannerView::BannerView(QWidget* parent)
     setAcceptDrops(false);
     setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
     setFrameShape(QFrame::NoFrame);
-    // Like a web page with overflow hidden: what does not fit stays out of view.
-    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     viewport()->setMouseTracking(true);
     connect(this, &QTextBrowser::anchorClicked, this, &BannerView::openLink);
 }

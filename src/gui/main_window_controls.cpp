@@ -149,6 +149,9 @@ MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* 
     ui.moreImage->setFocusPolicy(Qt::TabFocus);
     ui.moreImage->setCursor(Qt::PointingHandCursor);
     ui.bannerView = Place(new BannerView(window), "bannerView", {0, 1200, 8535, 720});
+    // A strip, like a web page with overflow hidden: what does not fit stays out of view.
+    ui.bannerView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui.bannerView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui.urlEdit =
         Place(new QLineEdit(QStringLiteral("http://"), window), "urlEdit", {1080, 240, 3495, 375});
     ui.folderEdit = Place(new QLineEdit(window), "folderEdit", {1080, 645, 3135, 375});
