@@ -17,13 +17,13 @@ namespace fq {
 
 BannerView::BannerView(QWidget* parent)
     : QTextBrowser(parent), openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
+    // Every link goes through openLink; Qt opens none by itself (it leaves external links
+    // alone by default), and a read-only view refuses dropped files.
     setOpenLinks(false);
-    setOpenExternalLinks(false);
-    // A strip of pictures: no text to select, no text menu (a right button's release is an
-    // event of the page), and a dropped file must not replace the page.
-    setContextMenuPolicy(Qt::NoContextMenu);
-    setAcceptDrops(false);
+    // Pictures and links: no text to select, and no text menu, since a right button's
+    // release is an event of the page.
     setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    setContextMenuPolicy(Qt::NoContextMenu);
     setFrameShape(QFrame::NoFrame);
     viewport()->setMouseTracking(true);
     connect(this, &QTextBrowser::anchorClicked, this, &BannerView::openLink);

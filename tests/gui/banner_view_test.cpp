@@ -3,6 +3,7 @@
 #include "temp_folder.h"
 
 #include <QImage>
+#include <QScrollBar>
 #include <QTest>
 
 class BannerViewTest : public QObject {
@@ -31,7 +32,7 @@ private slots:
                 [&heard](const QString& alt, const QString& title) {
                     heard.append(QStringLiteral("over %1|%2").arg(alt, title));
                 });
-        view.resize(400, 100);
+        view.resize(60, 70); // a picture a line, the last one out of view
         view.navigate(folder.slashed() + "page.html");
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
@@ -44,17 +45,19 @@ private slots:
 
         QWidget* area = view.viewport();
         QTest::mouseRelease(area, Qt::RightButton, {}, image(0));
-        QTest::mouseRelease(area, Qt::MiddleButton, {}, QPoint(390, 90));
+        QTest::mouseRelease(area, Qt::MiddleButton, {}, QPoint(58, 2));
         QTest::mouseMove(area, image(1));
         QTest::mouseMove(area, image(0));
         for (int index : {0, 1, 2}) {
             QTest::mouseClick(area, Qt::LeftButton, {}, image(index));
         }
+        view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+        QTest::mouseRelease(area, Qt::RightButton, {}, image(2));
         const QStringList expected = {
             QStringLiteral("up 2 17|Shop A"), QStringLiteral("up 4 |"),
             QStringLiteral("over 0-42|"),     QStringLiteral("over 17|Shop A"),
             QStringLiteral("up 1 17|Shop A"), QStringLiteral("up 1 0-42|"),
-            QStringLiteral("up 1 3|")};
+            QStringLiteral("up 1 3|"),        QStringLiteral("up 2 3|")};
         QCOMPARE(heard, expected);
         QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("http://a.example/x"))});
         QCOMPARE(view.toHtml(), page);
