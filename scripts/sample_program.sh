@@ -55,11 +55,10 @@ sample_start_xvfb() {
     sample_display=":$(head -n1 "$sample_work/display")"
 }
 
-# Starts the program from the sample folder. The browser engine's sandbox cannot run as root;
-# switching it off is the business of this script, never of the program.
+# Starts the program from the sample folder.
 sample_start_program() {
     DISPLAY="$sample_display" HOME="$sample_work/home" XDG_RUNTIME_DIR="$sample_work/runtime" \
-        QTWEBENGINE_DISABLE_SANDBOX=1 "$sample_work/program/ferquor" >/dev/null 2>&1 &
+        "$sample_work/program/ferquor" >/dev/null 2>&1 &
     sample_program_pid=$!
 }
 

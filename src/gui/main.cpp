@@ -19,8 +19,6 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    // The embedded browser shares its graphics contexts with the widgets.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     // The window hides instead of closing; only Exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -6,6 +6,7 @@
 #include "core/sites/new_report_password.h"
 #include "core/sites/site_database.h"
 #include "core/sites/watched_types.h"
+#include "gui/banner_view.h"
 #include "gui/clickable_image.h"
 #include "gui/event_loop_clock.h"
 #include "gui/qt_file_dialogs.h"
@@ -39,8 +40,7 @@ constexpr std::chrono::seconds kAbandonedSaveAge{60};
 
 MainWindow::MainWindow(MainWindowEnvironment environment, QWidget* parent)
     : QWidget(parent), environment_(std::move(environment)),
-      siteModel_(new SiteListModel(sites_, this)),
-      ui_(BuildMainWindowControls(this, environment_.makeBrowser, siteModel_)) {
+      siteModel_(new SiteListModel(sites_, this)), ui_(BuildMainWindowControls(this, siteModel_)) {
     setObjectName(QStringLiteral("mainWindow"));
     if (!environment_.dialogs) {
         environment_.dialogs = std::make_shared<QtFileDialogs>(environment_.appFolder);

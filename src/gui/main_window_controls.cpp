@@ -3,11 +3,11 @@
 #include "core/check/report_script.h"
 #include "core/check/tutorial_text.h"
 #include "core/sites/watched_types.h"
+#include "gui/banner_view.h"
 #include "gui/clickable_image.h"
 #include "gui/qt_text.h"
 #include "gui/site_list_model.h"
 #include "gui/twips.h"
-#include "gui/web_engine_banner_browser.h"
 
 #include <QHeaderView>
 #include <QIcon>
@@ -129,8 +129,7 @@ void BuildMenus(QWidget* window, MainWindowControls& ui) {
 
 } // namespace
 
-MainWindowControls BuildMainWindowControls(QWidget* window, const BannerBrowserFactory& makeBrowser,
-                                           QAbstractItemModel* siteModel) {
+MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* siteModel) {
     LoadMainWindowImages();
     window->setWindowIcon(QIcon(QStringLiteral(":/main_window/icon.png")));
     // The design places its texts for an 8-point font; the desktop's usual 9 to 11 points
@@ -149,8 +148,10 @@ MainWindowControls BuildMainWindowControls(QWidget* window, const BannerBrowserF
     ui.moreImage->setToolTip(QStringLiteral("แบนเนอร์ทั้งหมด"));
     ui.moreImage->setFocusPolicy(Qt::TabFocus);
     ui.moreImage->setCursor(Qt::PointingHandCursor);
-    BannerBrowser* strip = makeBrowser ? makeBrowser(window) : new WebEngineBannerBrowser(window);
-    ui.bannerView = Place(strip, "bannerView", {0, 1200, 8535, 720});
+    ui.bannerView = Place(new BannerView(window), "bannerView", {0, 1200, 8535, 720});
+    // A strip, like a web page with overflow hidden: what does not fit stays out of view.
+    ui.bannerView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui.bannerView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui.urlEdit =
         Place(new QLineEdit(QStringLiteral("http://"), window), "urlEdit", {1080, 240, 3495, 375});
     ui.folderEdit = Place(new QLineEdit(window), "folderEdit", {1080, 645, 3135, 375});

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "gui/banner_browser.h"
-
 class QAbstractItemModel;
 class QAction;
 class QLabel;
@@ -10,9 +8,11 @@ class QMenu;
 class QPlainTextEdit;
 class QPushButton;
 class QTreeView;
+class QWidget;
 
 namespace fq {
 
+class BannerView;
 class ClickableImage;
 
 // The controls of the main window, created at their design positions, and its three menus,
@@ -28,7 +28,7 @@ struct MainWindowControls {
     QLabel* typesLabel = nullptr;
     QLineEdit* typesEdit = nullptr; // the watched file types
     QPushButton* checkNowButton = nullptr;
-    BannerBrowser* bannerView = nullptr;
+    BannerView* bannerView = nullptr;
     ClickableImage* moreImage = nullptr; // opens every banner
     QTreeView* siteView = nullptr;
     QPlainTextEdit* scriptEdit = nullptr;   // the report script, over the site list
@@ -50,10 +50,9 @@ struct MainWindowControls {
     QAction* importAction = nullptr;
 };
 
-// Creates every control as a child of `window` in its design place and focus order, with the
-// banner strip from `makeBrowser` (empty: on Qt WebEngine), and the menus owned by the window;
-// gives the window its icon and font. The site view shows `siteModel`.
-MainWindowControls BuildMainWindowControls(QWidget* window, const BannerBrowserFactory& makeBrowser,
-                                           QAbstractItemModel* siteModel);
+// Creates every control as a child of `window` in its design place and focus order, and the
+// menus owned by the window; gives the window its icon and font. The site view shows
+// `siteModel`.
+MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* siteModel);
 
 } // namespace fq

@@ -2,7 +2,6 @@
 
 #include "core/check/check_services.h"
 #include "core/platform/clock.h"
-#include "gui/banner_browser.h"
 
 #include <QString>
 #include <functional>
@@ -31,7 +30,6 @@ struct MainWindowEnvironment {
     std::shared_ptr<FileDialogs> dialogs; // empty: Qt's file dialogs
     WarningBox warn;                      // empty: a modal message box
     std::function<bool()> trayAvailable;  // empty: ask the desktop for a notification area
-    BannerBrowserFactory makeBrowser;     // empty: the banner strip on Qt WebEngine
     PostFormFunction postForm;            // empty: PostForm over the network
     std::shared_ptr<Clock> clock;         // empty: the wall clock, waiting in the event loop
 };

@@ -1,5 +1,6 @@
 // The main window's size and place, and the layout of its controls on every resize.
 
+#include "gui/banner_view.h"
 #include "gui/clickable_image.h"
 #include "gui/main_window.h"
 #include "gui/main_window_layout.h"

@@ -1,4 +1,5 @@
 // The notification-area icon and the way out of the program.
+#include "gui/banner_view.h"
 #include "gui/main_window.h"
 
 #include <QCoreApplication>

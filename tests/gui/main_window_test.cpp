@@ -24,12 +24,6 @@
 
 namespace {
 
-// A banner strip without a browser engine.
-struct NoBannerView : fq::BannerBrowser {
-    using BannerBrowser::BannerBrowser;
-    void navigate(const std::string&) override {}
-};
-
 // Answers every dialog with the next prepared path (none left: cancel), keeping the request.
 class ScriptedDialogs : public fq::FileDialogs {
 public:
@@ -56,8 +50,8 @@ private:
     }
 };
 
-// A main window over a temporary program folder, with no banner strip, a notification
-// area, scripted dialogs, a clock moved by hand and a message box that only records its text.
+// A main window over a temporary program folder, with a notification area, scripted
+// dialogs, a clock moved by hand and a message box that only records its text.
 // Adjust `environment` before start().
 struct MainWindowFixture {
     MainWindowFixture() {
@@ -68,7 +62,6 @@ struct MainWindowFixture {
             warnings.append(text);
         };
         environment.trayAvailable = [] { return true; };
-        environment.makeBrowser = [](QWidget* parent) { return new NoBannerView(parent); };
         environment.clock = clock;
     }
 

@@ -21,8 +21,6 @@ namespace {
 // Starts the program with its own runtime folder, where the instance lock lives.
 pid_t StartProgram(const fs::path& executable, const fs::path& runtimeFolder) {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    // The embedded browser's sandbox cannot run as root, as tests here often do.
-    ::setenv("QTWEBENGINE_DISABLE_SANDBOX", "1", 1);
     ::setenv("XDG_RUNTIME_DIR", runtimeFolder.c_str(), 1);
     ::setenv("HOME", runtimeFolder.c_str(), 1);
     std::string path = executable.string();
