@@ -8,6 +8,18 @@
 
 #include <QApplication>
 #include <QDir>
+#include <cstdlib>
+
+namespace {
+
+// The maker's site as built, or FERQUOR_BASE_URL when set, for trying another deployment.
+std::string MakerSite() {
+    const char* chosen = std::getenv("FERQUOR_BASE_URL");
+    const std::string url = chosen != nullptr ? chosen : FERQUOR_BASE_URL;
+    return url.empty() ? url : fq::EnsureTrailing(url, '/');
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     const std::string executablePath = fq::ExecutablePath();
@@ -26,6 +38,7 @@ int main(int argc, char** argv) {
 
     fq::MainWindowEnvironment environment;
     environment.appFolder = appFolder;
+    environment.baseUrl = MakerSite();
     environment.machineKey = fq::MachineKey(); // once: the same machine keeps its key
     environment.executablePath = executablePath;
     environment.autostartFolder = fq::AutostartFolder();

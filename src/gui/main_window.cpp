@@ -1,5 +1,6 @@
 #include "gui/main_window.h"
 
+#include "core/banners/statistics.h"
 #include "core/check/report_script.h"
 #include "core/platform/autostart_store.h"
 #include "core/platform/text_file.h"
@@ -74,6 +75,8 @@ void MainWindow::start() {
     } else {
         showMinimized();
     }
+    SendStatistic(environment_.baseUrl, environment_.machineKey, kStartEvent,
+                  [this] { return pumpEvents(); });
 }
 
 std::string MainWindow::databasePath() const {
@@ -185,6 +188,8 @@ void MainWindow::connectControls() {
     tickTimer_ = new QTimer(this);
     tickTimer_->setInterval(kTickMilliseconds);
     connect(tickTimer_, &QTimer::timeout, this, &MainWindow::tick);
+    connect(ui_.bannerView, &BannerView::mouseUp, this,
+            [this](Qt::MouseButton, const QString& alt) { bannerReleased(alt); });
     tickTimer_->start();
 }
 

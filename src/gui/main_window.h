@@ -95,6 +95,10 @@ private:
     void setReportPassword(const std::string& password);
     void typesEdited();
     void deliverPendingAlert();
+    // Lets queued events run during a transfer; false once the program is ending.
+    bool pumpEvents();
+    void refreshBanners();
+    void bannerReleased(const QString& alt);
     void showWarning(const QString& text);
     std::string watchedTypes() const;
 
@@ -112,6 +116,8 @@ private:
     std::string pendingAlert_;
     CheckPass checkPass_;
     CheckSchedule schedule_;
+    RepeatingDeadline bannerSchedule_ = BannerSchedule();
+    bool countBannerClicks_ = false; // from the first banner refresh on
     QTimer* tickTimer_ = nullptr;
     QPointer<AlertWindow> alertWindow_; // from the first alert until the user closes it
 };

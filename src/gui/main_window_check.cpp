@@ -11,12 +11,8 @@
 namespace fq {
 
 void MainWindow::checkSites(bool scheduled) {
-    CheckServices services = RealCheckServices(
-        [this] {
-            QCoreApplication::processEvents();
-            return !ending_;
-        },
-        *environment_.clock);
+    CheckServices services =
+        RealCheckServices([this] { return pumpEvents(); }, *environment_.clock);
     if (environment_.postForm) {
         services.postForm = environment_.postForm;
     }
@@ -32,6 +28,11 @@ void MainWindow::checkSites(bool scheduled) {
     if (scheduled && summary && !summary->stopped && summary->changedSites > 0) {
         pendingAlert_ = summary->statusLine();
     }
+}
+
+bool MainWindow::pumpEvents() {
+    QCoreApplication::processEvents();
+    return !ending_;
 }
 
 void MainWindow::keepScriptPassword() {

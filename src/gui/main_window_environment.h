@@ -22,11 +22,12 @@ using WarningBox =
 // program folder and replace what would block, wait or reach outside. Empty members get the
 // real thing.
 struct MainWindowEnvironment {
-    std::string appFolder;                // the program folder, ending in "/"
-    std::string machineKey;               // tells this machine apart in the usage statistics
-    std::string executablePath;           // the running executable's full path
-    std::string autostartFolder;          // where the desktop finds programs to start at log-in
-    std::string homeFolder;               // where backups are proposed, ending in "/"
+    std::string appFolder;       // the program folder, ending in "/"
+    std::string machineKey;      // tells this machine apart in the usage statistics
+    std::string baseUrl;         // the maker's site, ending in "/"; empty: nothing is sent there
+    std::string executablePath;  // the running executable's full path
+    std::string autostartFolder; // where the desktop finds programs to start at log-in
+    std::string homeFolder;      // where backups are proposed, ending in "/"
     std::shared_ptr<FileDialogs> dialogs; // empty: Qt's file dialogs
     WarningBox warn;                      // empty: a modal message box
     std::function<bool()> trayAvailable;  // empty: ask the desktop for a notification area

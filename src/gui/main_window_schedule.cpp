@@ -2,17 +2,24 @@
 #include "gui/alert_window.h"
 #include "gui/main_window.h"
 
+#include <QTimer>
+
 namespace fq {
 
 void MainWindow::tick() {
     if (ending_) {
         return;
     }
-    if (schedule_.Tick(environment_.clock->now(), checksActive_)) {
-        checkSites(true);
+    const ClockSeconds now = environment_.clock->now();
+    if (schedule_.Tick(now, checksActive_)) {
+        // Outside this slot, so that the timer goes on ticking during the pass.
+        QTimer::singleShot(0, this, [this] { checkSites(true); });
     }
     if (!pendingAlert_.empty()) {
         deliverPendingAlert();
+    }
+    if (bannerSchedule_.Tick(now)) {
+        refreshBanners();
     }
 }
 

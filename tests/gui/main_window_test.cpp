@@ -1,5 +1,6 @@
 #include "core/platform/text_file.h"
 #include "gui/alert_window.h"
+#include "gui/banner_view.h"
 #include "gui/file_dialogs.h"
 #include "gui/main_window.h"
 #include "manual_clock.h"
@@ -275,10 +276,21 @@ private slots:
         const std::string local = f.home.slashed();
         fq::WriteTextFile(local + "index.php", "12345");
         f.environment.postForm = Answering("999-");
+        std::filesystem::create_directory(f.folder.path() / "php");
+        fq::WriteTextFile(f.folder.slashed() + "php/banner.html", "<p>strip</p>");
         fq::MainWindow& window = f.start("php<>pw\r\nhttp://a.test/<>" + local);
 
+        // The banner strip refreshes a second after start, from what the last update wrote.
         window.tick();
-        f.clock->seconds += 181;
+        f.clock->seconds += 2;
+        window.tick();
+        QCOMPARE(f.ui().bannerView->toPlainText(), QStringLiteral("strip"));
+
+        // The pass runs after the tick that starts it; the next tick brings its alert.
+        f.clock->seconds += 180;
+        window.tick();
+        QVERIFY(window.alertWindow() == nullptr);
+        QCoreApplication::processEvents();
         window.tick();
         fq::AlertWindow* alert = window.alertWindow();
         QVERIFY(alert != nullptr && alert->isVisible());
