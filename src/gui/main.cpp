@@ -48,5 +48,10 @@ int main(int argc, char** argv) {
     QObject::connect(&termination, &fq::TerminationSignal::received, &window,
                      &fq::MainWindow::exitProgram);
     window.start();
+    // Start-up lets events run while it reports the start, and a termination request may
+    // have ended the program already; the event loop would then never be told to end.
+    if (window.ending()) {
+        return 0;
+    }
     return QApplication::exec();
 }
