@@ -2,8 +2,6 @@
 
 #include "core/platform/path_text.h"
 
-#include <algorithm>
-#include <cctype>
 
 namespace fq {
 namespace {
@@ -15,13 +13,6 @@ std::vector<std::string> NonEmptyLines(const std::string& section) {
     std::vector<std::string> lines = SplitText(section, kLineBreak);
     std::erase(lines, std::string());
     return lines;
-}
-
-bool StartsWithNoCase(const std::string& text, const std::string& prefix) {
-    return text.size() >= prefix.size() &&
-           std::equal(prefix.begin(), prefix.end(), text.begin(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) == b;
-           });
 }
 
 } // namespace

@@ -3,17 +3,9 @@
 #include "core/platform/path_text.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace fq {
 namespace {
-
-bool StartsWithNoCase(const std::string& text, const std::string& lowerPrefix) {
-    return text.size() >= lowerPrefix.size() &&
-           std::equal(lowerPrefix.begin(), lowerPrefix.end(), text.begin(), [](char p, char t) {
-               return p == std::tolower(static_cast<unsigned char>(t));
-           });
-}
 
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';

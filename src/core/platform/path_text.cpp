@@ -1,5 +1,8 @@
 #include "core/platform/path_text.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace fq {
 
 std::string EnsureTrailing(const std::string& text, char last) {
@@ -48,6 +51,13 @@ std::vector<std::string> SplitText(const std::string& text, const std::string& s
     }
     pieces.push_back(text.substr(start));
     return pieces;
+}
+
+bool StartsWithNoCase(const std::string& text, const std::string& lowerPrefix) {
+    return text.size() >= lowerPrefix.size() &&
+           std::equal(lowerPrefix.begin(), lowerPrefix.end(), text.begin(), [](char p, char t) {
+               return p == std::tolower(static_cast<unsigned char>(t));
+           });
 }
 
 } // namespace fq

@@ -17,6 +17,9 @@ std::string TrimBlanks(const std::string& text);
 // Replaces every occurrence of `from` (exact, case-sensitive) by `to`.
 std::string ReplaceAll(const std::string& text, const std::string& from, const std::string& to);
 
+// True when `text` begins with `lowerPrefix` in any letter case (`lowerPrefix` is lower case).
+bool StartsWithNoCase(const std::string& text, const std::string& lowerPrefix);
+
 // Splits `text` at every occurrence of `separator`; always yields at least one piece.
 std::vector<std::string> SplitText(const std::string& text, const std::string& separator);
 
