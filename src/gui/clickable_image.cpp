@@ -9,7 +9,7 @@ namespace fq {
 
 void ClickableImage::mouseReleaseEvent(QMouseEvent* event) {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+    if (clickButtons_.testFlag(event->button()) && rect().contains(event->position().toPoint())) {
         emit clicked();
     }
 }

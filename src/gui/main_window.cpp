@@ -13,6 +13,7 @@
 #include "gui/qt_file_dialogs.h"
 #include "gui/qt_text.h"
 #include "gui/site_list_model.h"
+#include "gui/sponsor_window.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -49,6 +50,9 @@ MainWindow::MainWindow(MainWindowEnvironment environment, QWidget* parent)
     if (!environment_.clock) {
         environment_.clock = std::make_shared<EventLoopClock>();
     }
+    if (environment_.openUrl) {
+        ui_.bannerView->openUrl = environment_.openUrl;
+    }
     placeWindow();
     connectControls();
 }
@@ -56,6 +60,8 @@ MainWindow::MainWindow(MainWindowEnvironment environment, QWidget* parent)
 MainWindow::~MainWindow() {
     // The model reads the site list, which goes before the child widgets do.
     delete siteModel_;
+    // It has no owner window, so nothing else takes it along.
+    delete sponsorWindow_;
 }
 
 void MainWindow::start() {
@@ -171,6 +177,7 @@ void MainWindow::connectControls() {
     ui_.siteView->viewport()->installEventFilter(this);
     connect(ui_.removeAction, &QAction::triggered, this, &MainWindow::removeSelectedSite);
     connect(ui_.folderImage, &ClickableImage::clicked, this, &MainWindow::pickLocalFolder);
+    connect(ui_.moreImage, &ClickableImage::clicked, this, &MainWindow::showSponsorWindow);
     connect(ui_.backupButton, &QPushButton::clicked, this,
             [this] { ui_.backupMenu->popup(QCursor::pos()); });
     connect(ui_.exportAction, &QAction::triggered, this, &MainWindow::exportDatabase);

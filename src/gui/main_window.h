@@ -16,6 +16,7 @@ class QTimer;
 namespace fq {
 
 class AlertWindow;
+class SponsorWindow;
 class SiteListModel;
 
 // The main window. It owns all long-lived state: the site list with its check results, the
@@ -73,6 +74,9 @@ public:
     const SiteList& sites() const { return sites_; }
     const std::string& reportPassword() const { return reportPassword_; }
     AlertWindow* alertWindow() const;
+    SponsorWindow* sponsorWindow() const;
+    // Every banner in one window: the one already open, or a new one over the current page.
+    void showSponsorWindow();
     int selectedRow() const { return selectedRow_; }
     bool ending() const { return ending_; }
 
@@ -99,6 +103,7 @@ private:
     bool pumpEvents();
     void refreshBanners();
     void bannerReleased(const QString& alt);
+    void sponsorBannerReleased(const QString& alt);
     void showWarning(const QString& text);
     std::string watchedTypes() const;
 
@@ -119,7 +124,8 @@ private:
     RepeatingDeadline bannerSchedule_ = BannerSchedule();
     bool countBannerClicks_ = false; // from the first banner refresh on
     QTimer* tickTimer_ = nullptr;
-    QPointer<AlertWindow> alertWindow_; // from the first alert until the user closes it
+    QPointer<AlertWindow> alertWindow_;     // from the first alert until the user closes it
+    QPointer<SponsorWindow> sponsorWindow_; // while it is open
 };
 
 } // namespace fq

@@ -1,10 +1,12 @@
-// The banner strip: its refresh from the maker's site and the clicks it reports.
+// The banner strip and the sponsor window: the refresh from the maker's site and the clicks
+// they report.
 #include "core/banners/banner_update.h"
 #include "core/banners/statistics.h"
 #include "core/platform/file_size.h"
 #include "gui/banner_view.h"
 #include "gui/main_window.h"
 #include "gui/qt_text.h"
+#include "gui/sponsor_window.h"
 
 namespace fq {
 
@@ -28,6 +30,28 @@ void MainWindow::bannerReleased(const QString& alt) {
         return;
     }
     if (const auto event = StripClickEvent(FromQt(alt))) {
+        SendStatistic(environment_.baseUrl, environment_.machineKey, *event,
+                      [this] { return pumpEvents(); });
+    }
+}
+
+SponsorWindow* MainWindow::sponsorWindow() const {
+    return sponsorWindow_;
+}
+
+void MainWindow::showSponsorWindow() {
+    if (!sponsorWindow_) {
+        sponsorWindow_ = new SponsorWindow(environment_.appFolder + "php/banner2.html",
+                                           QUrl(ToQt(AdvertisingPage(environment_.baseUrl))),
+                                           ui_.bannerView->openUrl);
+        connect(sponsorWindow_, &SponsorWindow::bannerReleased, this,
+                &MainWindow::sponsorBannerReleased);
+    }
+    sponsorWindow_->present();
+}
+
+void MainWindow::sponsorBannerReleased(const QString& alt) {
+    if (const auto event = SponsorClickEvent(FromQt(alt))) {
         SendStatistic(environment_.baseUrl, environment_.machineKey, *event,
                       [this] { return pumpEvents(); });
     }

@@ -146,6 +146,7 @@ MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* 
     ui.moreImage =
         MakeImage(window, "moreImage", ":/main_window/im_more.gif", {8520, 1200, 285, 270});
     ui.moreImage->setToolTip(QStringLiteral("แบนเนอร์ทั้งหมด"));
+    ui.moreImage->setClickButtons(Qt::AllButtons);
     ui.moreImage->setFocusPolicy(Qt::TabFocus);
     ui.moreImage->setCursor(Qt::PointingHandCursor);
     ui.bannerView = Place(new BannerView(window), "bannerView", {0, 1200, 8535, 720});

@@ -4,6 +4,7 @@
 #include "core/platform/clock.h"
 
 #include <QString>
+#include <QUrl>
 #include <functional>
 #include <memory>
 #include <string>
@@ -28,11 +29,12 @@ struct MainWindowEnvironment {
     std::string executablePath;  // the running executable's full path
     std::string autostartFolder; // where the desktop finds programs to start at log-in
     std::string homeFolder;      // where backups are proposed, ending in "/"
-    std::shared_ptr<FileDialogs> dialogs; // empty: Qt's file dialogs
-    WarningBox warn;                      // empty: a modal message box
-    std::function<bool()> trayAvailable;  // empty: ask the desktop for a notification area
-    PostFormFunction postForm;            // empty: PostForm over the network
-    std::shared_ptr<Clock> clock;         // empty: the wall clock, waiting in the event loop
+    std::shared_ptr<FileDialogs> dialogs;     // empty: Qt's file dialogs
+    WarningBox warn;                          // empty: a modal message box
+    std::function<bool()> trayAvailable;      // empty: ask the desktop for a notification area
+    PostFormFunction postForm;                // empty: PostForm over the network
+    std::shared_ptr<Clock> clock;             // empty: the wall clock, waiting in the event loop
+    std::function<void(const QUrl&)> openUrl; // empty: the user's default browser
 };
 
 } // namespace fq

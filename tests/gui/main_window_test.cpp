@@ -1,13 +1,17 @@
 #include "core/platform/text_file.h"
 #include "gui/alert_window.h"
 #include "gui/banner_view.h"
+#include "gui/clickable_image.h"
 #include "gui/file_dialogs.h"
 #include "gui/main_window.h"
+#include "gui/sponsor_window.h"
+#include "gui/twips.h"
 #include "manual_clock.h"
 #include "php_server.h"
 #include "temp_folder.h"
 
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -306,6 +310,85 @@ private slots:
         const QPointer<fq::AlertWindow> closing(alert);
         QTest::mouseClick(alert->okButton(), Qt::LeftButton);
         QTRY_VERIFY(closing.isNull());
+    }
+
+    void theSponsorWindowNamesTheSlotUnderTheMouseAndReportsBannerClicks() {
+        MainWindowFixture f;
+        const TempFolder maker;
+        std::filesystem::create_directory(maker.path() / "adm");
+        fq::WriteTextFile(maker.slashed() + "adm/sendstat.php",
+                          "<?php file_put_contents(__DIR__ . '/../log', "
+                          "$_SERVER['QUERY_STRING'] . \"\\n\", FILE_APPEND);");
+        const PhpServer site(maker.path());
+        QVERIFY(site.running());
+        f.environment.baseUrl = site.url();
+        f.environment.machineKey = "123456";
+        QList<QUrl> opened;
+        f.environment.openUrl = [&opened](const QUrl& url) { opened.append(url); };
+        const std::string pages = f.folder.slashed() + "php/";
+        std::filesystem::create_directory(pages);
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkGreen);
+        QVERIFY(picture.save(ToQ(pages + "a.png")));
+        fq::WriteTextFile(pages + "banner2.html",
+                          "<p><img src='a.png' title='Shop A' alt='17-3'> "
+                          "<img src='a.png' title='' alt='0-42'></p><p>.</p>");
+        fq::MainWindow& window = f.start("php<>pw");
+
+        // Any button opens it; a second opening brings up the same window, restored.
+        QTest::mouseRelease(f.ui().moreImage, Qt::RightButton);
+        const QPointer<fq::SponsorWindow> sponsor(window.sponsorWindow());
+        QVERIFY(sponsor && QTest::qWaitForWindowExposed(sponsor));
+        auto* page = sponsor->findChild<fq::BannerView*>();
+        auto* slot = sponsor->findChild<QLabel*>(QStringLiteral("slotLabel"));
+        auto* title = sponsor->findChild<QLabel*>(QStringLiteral("titleLabel"));
+        QCOMPARE(slot->text() + title->text(), QStringLiteral("86ฝนตกที่หน้าต่าง"));
+        sponsor->showMinimized();
+        QTest::mouseRelease(f.ui().moreImage, Qt::LeftButton);
+        QCOMPARE(window.sponsorWindow(), sponsor.data());
+        QVERIFY(!sponsor->isMinimized());
+
+        // The page fills the window, frame included, above a band with the buttons at its right.
+        const qreal dpi = sponsor->logicalDpiX();
+        const auto px = [dpi](int twips) { return fq::TwipsToPixels(twips, dpi); };
+        sponsor->resize(px(12000), px(6000));
+        const int width = fq::PixelsToTwips(sponsor->frameGeometry().width(), dpi);
+        const int band = fq::PixelsToTwips(sponsor->frameGeometry().height(), dpi) - 1400;
+        QCOMPARE(page->geometry(), QRect(px(120), px(120), px(width - 460), px(band)));
+        QCOMPARE(sponsor->findChild<QPushButton*>(QStringLiteral("closeButton"))->pos(),
+                 QPoint(px(width - 1900), px(band + 250)));
+
+        const auto image = [page](int index) {
+            QTextCursor cursor(page->document());
+            cursor.setPosition(index);
+            return page->cursorRect(cursor).center() + QPoint(20, 0);
+        };
+        QWidget* area = page->viewport();
+        QTest::mouseMove(area, image(2));
+        QCOMPARE(slot->text() + QLatin1Char('|') + title->text(), QStringLiteral("42|"));
+        QTest::mouseMove(area, image(0));
+        QCOMPARE(slot->text() + QLatin1Char('|') + title->text(), QStringLiteral("3|Shop A"));
+        QTest::mouseMove(area, QPoint(2, area->height() - 2));
+        QCOMPARE(slot->text() + QLatin1Char('|') + title->text(), QStringLiteral("3|"));
+        for (int index : {0, 2}) {
+            QTest::mouseRelease(area, Qt::MiddleButton, {}, image(index));
+        }
+        QCOMPARE(fq::ReadTextFile(maker.slashed() + "log"),
+                 std::string("app=FQV&key=123456&do=start\n"
+                             "app=FQV&key=123456&do=click&banner=17\n"));
+
+        QTest::mouseClick(sponsor->findChild<QPushButton*>(QStringLiteral("advertiseButton")),
+                          Qt::LeftButton);
+        QCOMPARE(opened, QList<QUrl>{QUrl(ToQ(site.url() + "banner.php"))});
+
+        // Each opening reads the page as it is then.
+        fq::WriteTextFile(pages + "banner2.html", "<p>newer</p>");
+        QTest::mouseClick(sponsor->findChild<QPushButton*>(QStringLiteral("closeButton")),
+                          Qt::LeftButton);
+        QTRY_VERIFY(sponsor.isNull());
+        QTest::mouseRelease(f.ui().moreImage, Qt::LeftButton);
+        QCOMPARE(window.sponsorWindow()->findChild<fq::BannerView*>()->toPlainText(),
+                 QStringLiteral("newer"));
     }
 
     // Exit ends the event loop for good, so it runs last.

@@ -2,7 +2,6 @@
 
 #include "core/platform/path_text.h"
 
-
 namespace fq {
 namespace {
 

@@ -9,6 +9,10 @@
 
 namespace fq {
 
+std::string AdvertisingPage(const std::string& baseUrl) {
+    return baseUrl.empty() ? baseUrl : baseUrl + "banner.php";
+}
+
 bool UpdateBanners(const BannerPlaces& places, const MessagePump& pump) {
     const std::string bannerFolder = places.appFolder + "banner/";
     const std::string listPath = bannerFolder + "banner.txt";

@@ -13,6 +13,9 @@ struct BannerPlaces {
     std::string baseUrl;
 };
 
+// The maker's page for would-be sponsors; empty without a maker's site.
+std::string AdvertisingPage(const std::string& baseUrl);
+
 // Fetches the maker's banner list; when it is a list (no "<" in it) whose length differs from
 // the stored copy's, stores it, brings the images up to date and writes the strip and
 // sponsor pages from their templates. Otherwise changes nothing. True when the pages were
