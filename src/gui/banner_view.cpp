@@ -11,9 +11,29 @@
 #include <QScrollBar>
 #include <QStringDecoder>
 #include <QTextFormat>
+#include <QTimer>
 #include <QToolTip>
 
 namespace fq {
+namespace {
+
+// The strip page's groups: the blocks that hold a linked picture. A picture outside a link,
+// such as the note under the groups, makes no group.
+std::vector<QTextBlock> LinkedPictureBlocks(const QTextDocument& document) {
+    std::vector<QTextBlock> blocks;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        for (auto piece = block.begin(); !piece.atEnd(); ++piece) {
+            const QTextCharFormat format = piece.fragment().charFormat();
+            if (format.isImageFormat() && format.isAnchor()) {
+                blocks.push_back(block);
+                break;
+            }
+        }
+    }
+    return blocks;
+}
+
+} // namespace
 
 BannerView::BannerView(QWidget* parent)
     : QTextBrowser(parent), openUrl([](const QUrl& url) { QDesktopServices::openUrl(url); }) {
@@ -39,6 +59,59 @@ void BannerView::navigate(const std::string& localFile) {
         QStringConverter::encodingForHtml(bytes).value_or(QStringConverter::Utf8));
     setHtml(decode(bytes));
     hovered_ = {};
+    if (rotation_ != nullptr) {
+        startAtFirstGroup();
+    }
+}
+
+void BannerView::rotateGroups(std::chrono::milliseconds interval) {
+    rotation_ = new QTimer(this);
+    rotation_->setInterval(interval);
+    connect(rotation_, &QTimer::timeout, this, &BannerView::showNextGroup);
+    startAtFirstGroup();
+}
+
+void BannerView::startAtFirstGroup() {
+    groups_ = LinkedPictureBlocks(*document());
+    group_ = 0;
+    verticalScrollBar()->setValue(0);
+    rotation_->stop();
+    resumeRotation();
+}
+
+void BannerView::resumeRotation() {
+    if (rotation_ != nullptr && groups_.size() > 1 && isVisible()) {
+        rotation_->start();
+    }
+}
+
+bool BannerView::rotating() const {
+    return rotation_ != nullptr && rotation_->isActive();
+}
+
+void BannerView::showNextGroup() {
+    if (groups_.empty()) {
+        return;
+    }
+    group_ = (group_ + 1) % groups_.size();
+    // Measured at each step: the layout follows the view's width.
+    const QAbstractTextDocumentLayout* layout = document()->documentLayout();
+    const qreal offset = layout->blockBoundingRect(groups_[group_]).top() -
+                         layout->blockBoundingRect(groups_.front()).top();
+    verticalScrollBar()->setValue(qRound(offset));
+}
+
+void BannerView::showEvent(QShowEvent* event) {
+    QTextBrowser::showEvent(event);
+    resumeRotation();
+}
+
+void BannerView::hideEvent(QHideEvent* event) {
+    QTextBrowser::hideEvent(event);
+    // Days in the tray cost no wake-ups.
+    if (rotation_ != nullptr) {
+        rotation_->stop();
+    }
 }
 
 BannerView::Element BannerView::elementAt(QPoint viewportPosition) const {

@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QString>
+#include <QTextBlock>
 #include <QTextBrowser>
 #include <QUrl>
+#include <chrono>
 #include <functional>
 #include <string>
+#include <vector>
+
+class QTimer;
 
 namespace fq {
 
@@ -22,6 +27,15 @@ public:
     // beside it. A missing or unreadable file shows an empty page.
     void navigate(const std::string& localFile);
 
+    // Makes this view a strip: it shows one group of pictures at a time (a block of linked
+    // pictures, as the strip page makes them) and moves on to the next every `interval`,
+    // from the last back to the first; each page starts at its first group. The timer runs
+    // only while the view is shown and its page has more than one group.
+    void rotateGroups(std::chrono::milliseconds interval);
+    // Scrolls the next group to where the first one stands; nothing without groups.
+    void showNextGroup();
+    bool rotating() const; // its timer runs
+
     std::function<void(const QUrl&)> openUrl; // default: the user's default browser
 
 signals:
@@ -33,6 +47,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     bool viewportEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
     struct Element {
@@ -43,8 +59,13 @@ private:
 
     Element elementAt(QPoint viewportPosition) const;
     void openLink(const QUrl& url) const;
+    void startAtFirstGroup();
+    void resumeRotation();
 
     Element hovered_;
+    QTimer* rotation_ = nullptr; // only in a strip
+    std::vector<QTextBlock> groups_;
+    std::size_t group_ = 0; // the one in view
 };
 
 } // namespace fq

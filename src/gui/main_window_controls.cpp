@@ -27,6 +27,9 @@ static void LoadMainWindowImages() {
 namespace fq {
 namespace {
 
+// Long enough to read a banner group's titles, short enough that every group gets seen.
+constexpr std::chrono::seconds kBannerGroupTime{6};
+
 struct Twips {
     int left, top, width, height;
 };
@@ -153,6 +156,7 @@ MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* 
     // A strip, like a web page with overflow hidden: what does not fit stays out of view.
     ui.bannerView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui.bannerView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui.bannerView->rotateGroups(kBannerGroupTime);
     ui.urlEdit =
         Place(new QLineEdit(QStringLiteral("http://"), window), "urlEdit", {1080, 240, 3495, 375});
     ui.folderEdit = Place(new QLineEdit(window), "folderEdit", {1080, 645, 3135, 375});

@@ -1,5 +1,6 @@
 #include "core/platform/text_file.h"
 #include "gui/banner_view.h"
+#include "picture_point.h"
 #include "temp_folder.h"
 
 #include <QImage>
@@ -37,22 +38,20 @@ private slots:
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));
         const QString page = view.toHtml();
-        const auto image = [&view](int index) {
-            QTextCursor cursor(view.document());
-            cursor.setPosition(index);
-            return view.cursorRect(cursor).center() + QPoint(20, 0);
+        const auto image = [&view](const char* alt) {
+            return PicturePoint(view, QLatin1String(alt));
         };
 
         QWidget* area = view.viewport();
-        QTest::mouseRelease(area, Qt::RightButton, {}, image(0));
+        QTest::mouseRelease(area, Qt::RightButton, {}, image("17"));
         QTest::mouseRelease(area, Qt::MiddleButton, {}, QPoint(58, 2));
-        QTest::mouseMove(area, image(1));
-        QTest::mouseMove(area, image(0));
-        for (int index : {0, 1, 2}) {
-            QTest::mouseClick(area, Qt::LeftButton, {}, image(index));
+        QTest::mouseMove(area, image("0-42"));
+        QTest::mouseMove(area, image("17"));
+        for (const char* alt : {"17", "0-42", "3"}) {
+            QTest::mouseClick(area, Qt::LeftButton, {}, image(alt));
         }
         view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
-        QTest::mouseRelease(area, Qt::RightButton, {}, image(2));
+        QTest::mouseRelease(area, Qt::RightButton, {}, image("3"));
         const QStringList expected = {
             QStringLiteral("up 2 17|Shop A"), QStringLiteral("up 4 |"),
             QStringLiteral("over 0-42|"),     QStringLiteral("over 17|Shop A"),
@@ -61,6 +60,54 @@ private slots:
         QCOMPARE(heard, expected);
         QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("http://a.example/x"))});
         QCOMPARE(view.toHtml(), page);
+    }
+
+    void aStripShowsOneGroupAtATimeWhileShownAndStartsEachPageAtTheFirst() {
+        const TempFolder folder;
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::darkBlue);
+        QVERIFY(picture.save(QString::fromStdString(folder.slashed() + "a.png")));
+        // Nine banners in groups of four, then a note whose picture is no banner.
+        std::string strip;
+        for (int id = 1; id <= 9; ++id) {
+            strip += (id % 4 == 1 ? "<div>" : "") + std::string("<a href='http://a.example/'>") +
+                     "<img src='a.png' alt='" + std::to_string(id) + "'></a> " +
+                     (id % 4 == 0 || id == 9 ? "</div>" : "");
+        }
+        fq::WriteTextFile(folder.slashed() + "strip.html", strip + "<p><img src='a.png'></p>");
+        fq::WriteTextFile(folder.slashed() + "one.html", "<div><a href='x'><img src='a.png'></a>");
+
+        fq::BannerView view;
+        view.rotateGroups(std::chrono::hours(1)); // stepped by hand below
+        view.resize(300, 35);                     // less than a group's height
+        view.navigate(folder.slashed() + "strip.html");
+        QVERIFY(!view.rotating());
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+        QVERIFY(view.rotating());
+        QStringList heard;
+        connect(&view, &fq::BannerView::mouseUp, this,
+                [&heard](Qt::MouseButton, const QString& alt) { heard.append(alt); });
+        const QPoint firstPlace = PicturePoint(view, QStringLiteral("1"));
+        const auto releaseAtFirstPlace = [&] {
+            QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, firstPlace);
+        };
+
+        for (int step = 0; step < 4; ++step) {
+            releaseAtFirstPlace();
+            view.showNextGroup();
+        }
+        view.navigate(folder.slashed() + "strip.html");
+        releaseAtFirstPlace();
+        QCOMPARE(heard, (QStringList{QStringLiteral("1"), QStringLiteral("5"), QStringLiteral("9"),
+                                     QStringLiteral("1"), QStringLiteral("1")}));
+
+        view.hide();
+        QVERIFY(!view.rotating());
+        view.show();
+        QVERIFY(view.rotating());
+        view.navigate(folder.slashed() + "one.html");
+        QVERIFY(!view.rotating());
     }
 };
 

@@ -1,3 +1,4 @@
+#include "core/platform/http_client.h"
 #include "core/platform/text_file.h"
 #include "gui/alert_window.h"
 #include "gui/banner_view.h"
@@ -8,6 +9,7 @@
 #include "gui/twips.h"
 #include "manual_clock.h"
 #include "php_server.h"
+#include "picture_point.h"
 #include "temp_folder.h"
 
 #include <QHeaderView>
@@ -16,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
@@ -275,20 +278,42 @@ private slots:
             f.warnings[0].startsWith(QStringLiteral("Could not save ") + ToQ(f.databasePath())));
     }
 
-    void scheduledChecksRaiseAlertsThatCollectUntilOk() {
+    void theMakersSiteHearsOfTheStartAndOfStripClicksAndChecksRaiseAlerts() {
         MainWindowFixture f;
+        const TempFolder stats;
+        ::setenv("FERQUOR_STATS_DB", (stats.slashed() + "stats.sqlite").c_str(), 1);
+        PhpServer maker(FERQUOR_SITE_DIR);
+        QVERIFY(maker.running());
+        f.environment.baseUrl = maker.url();
         const std::string local = f.home.slashed();
         fq::WriteTextFile(local + "index.php", "12345");
         f.environment.postForm = Answering("999-");
         std::filesystem::create_directory(f.folder.path() / "php");
-        fq::WriteTextFile(f.folder.slashed() + "php/banner.html", "<p>strip</p>");
+        for (const char* page : {"php/000.html", "php/001.html"}) {
+            fq::WriteTextFile(f.folder.slashed() + page, "<div></div>");
+        }
         fq::MainWindow& window = f.start("php<>pw\r\nhttp://a.test/<>" + local);
 
-        // The banner strip refreshes a second after start, from what the last update wrote.
+        // The banner strip is updated from the maker's site a second after start; a click on
+        // a banner is counted there, and its link goes to the browser.
         window.tick();
         f.clock->seconds += 2;
         window.tick();
-        QCOMPARE(f.ui().bannerView->toPlainText(), QStringLiteral("strip"));
+        fq::BannerView* strip = f.ui().bannerView;
+        QVERIFY(strip->rotating()); // five banners: two groups
+        QList<QUrl> opened;
+        strip->openUrl = [&opened](const QUrl& url) { opened.append(url); };
+        QTest::mouseClick(strip->viewport(), Qt::LeftButton, {},
+                          PicturePoint(*strip, QStringLiteral("1")));
+        QCOMPARE(opened, QList<QUrl>{QUrl(QStringLiteral("https://www.example.com/hosting"))});
+        // The site counted one start and one click, on that banner.
+        const std::string counted = fq::FetchUrlText(maker.url() + "adm/stats.php");
+        ::unsetenv("FERQUOR_STATS_DB");
+        const QRegularExpression oneStartOneClick(
+            QStringLiteral(R"(<table border=1>\n<tr><td>[-0-9]{10}</td><td>1</td></tr>\n</table>\n)"
+                           R"(<h2>Clicks per banner</h2>\n<table border=1>\n)"
+                           R"(<tr><td>1</td><td>1</td></tr>\n</table>)"));
+        QVERIFY2(ToQ(counted).contains(oneStartOneClick), counted.c_str());
 
         // The pass runs after the tick that starts it; the next tick brings its alert.
         f.clock->seconds += 180;
