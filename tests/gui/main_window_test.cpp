@@ -383,20 +383,16 @@ private slots:
         QCOMPARE(sponsor->findChild<QPushButton*>(QStringLiteral("closeButton"))->pos(),
                  QPoint(px(width - 1900), px(band + 250)));
 
-        const auto image = [page](int index) {
-            QTextCursor cursor(page->document());
-            cursor.setPosition(index);
-            return page->cursorRect(cursor).center() + QPoint(20, 0);
-        };
         QWidget* area = page->viewport();
-        QTest::mouseMove(area, image(2));
+        QTest::mouseMove(area, PicturePoint(*page, QStringLiteral("0-42")));
         QCOMPARE(slot->text() + QLatin1Char('|') + title->text(), QStringLiteral("42|"));
-        QTest::mouseMove(area, image(0));
+        QTest::mouseMove(area, PicturePoint(*page, QStringLiteral("17-3")));
         QCOMPARE(slot->text() + QLatin1Char('|') + title->text(), QStringLiteral("3|Shop A"));
         QTest::mouseMove(area, QPoint(2, area->height() - 2));
         QCOMPARE(slot->text() + QLatin1Char('|') + title->text(), QStringLiteral("3|"));
-        for (int index : {0, 2}) {
-            QTest::mouseRelease(area, Qt::MiddleButton, {}, image(index));
+        for (const char* alt : {"17-3", "0-42"}) {
+            QTest::mouseRelease(area, Qt::MiddleButton, {},
+                                PicturePoint(*page, QLatin1String(alt)));
         }
         QCOMPARE(fq::ReadTextFile(maker.slashed() + "log"),
                  std::string("app=FQV&key=123456&do=start\n"
