@@ -49,16 +49,17 @@ void MainWindow::moveEvent(QMoveEvent* event) {
 }
 
 void MainWindow::layOutControls() {
-    // A minimised window leaves the screen and the taskbar for the tray, and its banner strip
-    // stops drawing. Without a notification area it stays minimised in the taskbar, or nothing
-    // could bring it back. Nothing moves either way.
+    // A minimised window leaves the screen and the taskbar for the tray. Without a
+    // notification area it stays minimised in the taskbar, or nothing could bring it back.
+    // Either way its banner strip stops drawing and rotating, and nothing moves.
     if (isMinimized()) {
         if (trayAvailable()) {
             hide();
-            ui_.bannerView->hide();
         }
+        ui_.bannerView->hide();
         return;
     }
+    ui_.bannerView->show();
     const qreal dpi = logicalDpiX();
     const auto px = [dpi](int twips) { return TwipsToPixels(twips, dpi); };
     const QRect outer = frameGeometry();
