@@ -1,20 +1,24 @@
-# Sourced by scripts/screenshot and bench/idle_benchmark.sh: runs the built program under
+# shellcheck shell=bash
+# Sourced by scripts/screenshot and the benchmarks in bench/: runs the built program under
 # Xvfb over a throw-away program folder with a few sites. Expects BUILD_DIR to be set.
 
 sample_work="$(mktemp -d)"
 sample_xvfb_pid=""
 sample_program_pid=""
 sample_display=""
+sample_caption="Ferrow Quorvel 2020 - v1.4 - Freeware"
+
+# Ends a process started here and waits for it; an empty id is no process.
+sample_stop() {
+    if [ -n "$1" ]; then
+        kill "$1" 2>/dev/null || true
+        wait "$1" 2>/dev/null || true
+    fi
+}
 
 sample_cleanup() {
-    if [ -n "$sample_program_pid" ]; then
-        kill "$sample_program_pid" 2>/dev/null || true
-        wait "$sample_program_pid" 2>/dev/null || true
-    fi
-    if [ -n "$sample_xvfb_pid" ]; then
-        kill "$sample_xvfb_pid" 2>/dev/null || true
-        wait "$sample_xvfb_pid" 2>/dev/null || true
-    fi
+    sample_stop "$sample_program_pid"
+    sample_stop "$sample_xvfb_pid"
     rm -rf "$sample_work"
 }
 trap sample_cleanup EXIT
@@ -55,19 +59,26 @@ sample_start_xvfb() {
     sample_display=":$(head -n1 "$sample_work/display")"
 }
 
-# Starts the program from the sample folder.
+# Starts the program from the sample folder, with a home and settings of its own.
 sample_start_program() {
-    DISPLAY="$sample_display" HOME="$sample_work/home" XDG_RUNTIME_DIR="$sample_work/runtime" \
-        "$sample_work/program/ferquor" >/dev/null 2>&1 &
+    DISPLAY="$sample_display" HOME="$sample_work/home" XDG_CONFIG_HOME="$sample_work/home/.config" \
+        XDG_RUNTIME_DIR="$sample_work/runtime" "$sample_work/program/ferquor" >/dev/null 2>&1 &
     sample_program_pid=$!
+}
+
+# Prints xwininfo's account of the main window when the window is on the screen; fails
+# otherwise.
+sample_window_shown() {
+    local info
+    info="$(DISPLAY="$sample_display" xwininfo -name "$sample_caption" 2>/dev/null)" &&
+        grep -q 'Map State: IsViewable' <<<"$info" && echo "$info"
 }
 
 # Waits until the main window is on the screen and prints its geometry as WxH+X+Y.
 sample_wait_for_window() {
-    local caption="Ferrow Quorvel 2020 - v1.4 - Freeware" info
+    local info
     for _ in $(seq 200); do
-        if info="$(DISPLAY="$sample_display" xwininfo -name "$caption" 2>/dev/null)" &&
-            grep -q 'Map State: IsViewable' <<<"$info"; then
+        if info="$(sample_window_shown)"; then
             awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
                  /Width:/ {w=$NF} /Height:/ {h=$NF}
                  END {printf "%dx%d+%d+%d\n", w, h, x, y}' <<<"$info"
