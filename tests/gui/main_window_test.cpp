@@ -357,8 +357,15 @@ private slots:
         const int width = fq::PixelsToTwips(sponsor->frameGeometry().width(), dpi);
         const int band = fq::PixelsToTwips(sponsor->frameGeometry().height(), dpi) - 1400;
         QCOMPARE(page->geometry(), QRect(px(120), px(120), px(width - 460), px(band)));
-        QCOMPARE(sponsor->findChild<QPushButton*>(QStringLiteral("closeButton"))->pos(),
-                 QPoint(px(width - 1900), px(band + 250)));
+        const auto at = [&sponsor](const char* name) {
+            return sponsor->findChild<QWidget*>(QLatin1String(name))->pos();
+        };
+        QCOMPARE((QList<QPoint>{at("advertiseButton"), at("closeButton"), at("slotLabel"),
+                                at("titleLabel")}),
+                 (QList<QPoint>{{px(width - 3600), px(band + 250)},
+                                {px(width - 1900), px(band + 250)},
+                                {px(120), px(band + 200)},
+                                {px(1080), px(band + 280)}}));
 
         // Slot 7 holds banner 3; slot 8 is unsold.
         QWidget* area = page->viewport();

@@ -1,4 +1,5 @@
 #include "core/banners/leading_number.h"
+#include "core/banners/sponsor_slot.h"
 #include "core/banners/statistics.h"
 
 #include <gtest/gtest.h>
@@ -24,6 +25,10 @@ TEST(Statistics, ClicksOnRealBannersAreReportedAsTheyStand) {
               "http://m.test/adm/sendstat.php?app=FQV&key=256C4D&do=start");
     EXPECT_EQ(fq::StripClickEvent("17"), "&do=click&banner=17");
     EXPECT_EQ(fq::SponsorClickEvent("17-3"), "&do=click&banner=17");
+    // The sponsor window names the slot: the second piece between dashes, if any.
+    EXPECT_EQ(fq::SponsorSlotOf("17-3-x"), "3");
+    EXPECT_EQ(fq::SponsorSlotOf("17-"), "");
+    EXPECT_EQ(fq::SponsorSlotOf("17"), std::nullopt);
     for (const char* nothing : {"", "0", "0-42", "x17"}) {
         EXPECT_FALSE(fq::StripClickEvent(nothing) || fq::SponsorClickEvent(nothing)) << nothing;
     }
