@@ -1,19 +1,16 @@
 #include "core/banners/banner_update.h"
-#include "core/banners/statistics.h"
 #include "core/platform/text_file.h"
 #include "php_server.h"
 #include "temp_folder.h"
 
-#include <ctime>
 #include <filesystem>
 #include <gtest/gtest.h>
 
 namespace fs = std::filesystem;
 
-TEST(BannerUpdate, TheMakersSiteServesTheBannersOnceAndCountsWhatItIsSent) {
-    TempFolder site, program, data;
+TEST(BannerUpdate, TheMakersSiteServesTheBannersOnce) {
+    TempFolder site, program;
     fs::copy(FERQUOR_SITE_DIR, site.path(), fs::copy_options::recursive);
-    ::setenv("FERQUOR_STATS_DB", (data.slashed() + "stats.sqlite").c_str(), 1);
     PhpServer server(site.path());
     ASSERT_TRUE(server.running());
     fs::create_directories(program.path() / "php");
@@ -45,16 +42,4 @@ TEST(BannerUpdate, TheMakersSiteServesTheBannersOnceAndCountsWhatItIsSent) {
     EXPECT_FALSE(fq::UpdateBanners({program.slashed(), "http://127.0.0.1:1/"}, {}));
     EXPECT_EQ(fq::ReadTextFile(program.slashed() + "php/banner.html"), "kept");
     EXPECT_EQ(fq::ReadTextFile(program.slashed() + "banner/banner.txt"), list);
-
-    fq::SendStatistic(server.url(), "256C4D", fq::kStartEvent, {});
-    fq::SendStatistic(server.url(), "256C4D", "&do=click&banner=3", {});
-    fq::SendStatistic("", "256C4D", fq::kStartEvent, {}); // no maker's site: nothing sent
-    const std::string stats = fq::FetchUrlText(server.url() + "adm/stats.php");
-    char today[16];
-    const std::time_t now = std::time(nullptr);
-    std::strftime(today, sizeof today, "%Y-%m-%d", std::gmtime(&now));
-    EXPECT_NE(stats.find("<tr><td>" + std::string(today) + "</td><td>1</td></tr>"),
-              std::string::npos);
-    EXPECT_NE(stats.find("<tr><td>3</td><td>1</td></tr>"), std::string::npos) << stats;
-    ::unsetenv("FERQUOR_STATS_DB");
 }
