@@ -28,6 +28,9 @@ TEST(ReportScript, TemplateCarriesItsPasswordLine) {
     const std::string filled = fq::FillReportPassword(script, "s3cret");
     EXPECT_EQ(fq::PasswordInScript(filled), std::optional<std::string>("s3cret"));
     EXPECT_EQ(filled.find("lark"), std::string::npos);
+    // The demo's servers carry the script that its site list's password asks for.
+    EXPECT_EQ(fq::ReadTextFile(FERQUOR_SITE_DIR "/../demo/_report.php"),
+              fq::FillReportPassword(script, "demo-watch"));
 }
 
 TEST(ReportScript, PasswordComesFromTheFirstPasswordLine) {

@@ -1,0 +1,3 @@
+<p><small>Written on Lark Hill.</small></p>
+</body>
+</html>

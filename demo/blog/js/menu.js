@@ -1,0 +1,4 @@
+// Opens and closes the small menu on narrow screens.
+function toggleMenu() {
+    document.body.classList.toggle('menu-open');
+}
