@@ -1,9 +1,11 @@
 // ferquor-check [--report-script] [FOLDER]: one manual check pass, or the report script, for
-// the site database "ferquor.ini" in FOLDER (default: the folder of this executable).
+// the site database "ferquor.ini" in FOLDER (default: the data folder the program beside this
+// executable uses).
 #include "cli/check_listing.h"
 #include "core/check/check_pass.h"
 #include "core/check/report_script.h"
 #include "core/platform/clock.h"
+#include "core/platform/data_folder.h"
 #include "core/platform/executable_path.h"
 #include "core/platform/path_text.h"
 #include "core/platform/text_file.h"
@@ -25,8 +27,9 @@ constexpr int kNotChecked = 3;
 constexpr const char* kUsage =
     "Usage: ferquor-check [FOLDER]\n"
     "       ferquor-check --report-script [FOLDER]\n"
-    "Checks every active site of FOLDER/ferquor.ini once (FOLDER defaults to the folder of\n"
-    "this program), or prints the report script with that database's password.\n"
+    "Checks every active site of FOLDER/ferquor.ini once, or prints the report script with\n"
+    "that database's password. FOLDER defaults to the folder of this program, or, when you\n"
+    "cannot write there, to $XDG_DATA_HOME/ferquor (~/.local/share/ferquor).\n"
     "Exit status: 0 every active site OK, 1 a site changed, 2 the database cannot be read or\n"
     "the arguments are wrong, 3 no site changed but a site could not be checked.\n";
 
@@ -96,7 +99,7 @@ int main(int argc, char** argv) {
         return kCannotRead;
     }
     const std::string folder = options->folder ? fq::EnsureTrailing(*options->folder, '/')
-                                               : fq::FolderOf(fq::ExecutablePath());
+                                               : fq::DataFolder(fq::FolderOf(fq::ExecutablePath()));
     const std::string databasePath = folder + fq::kDatabaseFileName;
     const fq::SiteDatabaseFile file = fq::ReadSiteDatabaseFile(databasePath);
     const auto& database = file.database;

@@ -1,4 +1,5 @@
 #include "core/platform/autostart_store.h"
+#include "core/platform/data_folder.h"
 #include "core/platform/executable_path.h"
 #include "core/platform/instance_lock.h"
 #include "core/platform/machine_key.h"
@@ -24,9 +25,10 @@ std::string MakerSite() {
 int main(int argc, char** argv) {
     const std::string executablePath = fq::ExecutablePath();
     const std::string appFolder = fq::FolderOf(executablePath);
+    const std::string dataFolder = fq::DataFolder(appFolder);
 
-    // A second start for the same program folder ends silently, before anything else.
-    const fq::InstanceLock instanceLock(appFolder);
+    // A second start on the same data ends silently, before anything else.
+    const fq::InstanceLock instanceLock(dataFolder);
     if (!instanceLock.held()) {
         return 0;
     }
@@ -38,6 +40,7 @@ int main(int argc, char** argv) {
 
     fq::MainWindowEnvironment environment;
     environment.appFolder = appFolder;
+    environment.dataFolder = dataFolder;
     environment.baseUrl = MakerSite();
     environment.machineKey = fq::MachineKey(); // once: the same machine keeps its key
     environment.executablePath = executablePath;

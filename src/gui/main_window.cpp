@@ -3,6 +3,7 @@
 #include "core/banners/statistics.h"
 #include "core/check/report_script.h"
 #include "core/platform/autostart_store.h"
+#include "core/platform/data_folder.h"
 #include "core/platform/text_file.h"
 #include "core/sites/new_report_password.h"
 #include "core/sites/site_database.h"
@@ -44,8 +45,11 @@ MainWindow::MainWindow(MainWindowEnvironment environment, QWidget* parent)
     : QWidget(parent), environment_(std::move(environment)),
       siteModel_(new SiteListModel(sites_, this)), ui_(BuildMainWindowControls(this, siteModel_)) {
     setObjectName(QStringLiteral("mainWindow"));
+    if (environment_.dataFolder.empty()) {
+        environment_.dataFolder = DataFolder(environment_.appFolder);
+    }
     if (!environment_.dialogs) {
-        environment_.dialogs = std::make_shared<QtFileDialogs>(environment_.appFolder);
+        environment_.dialogs = std::make_shared<QtFileDialogs>(environment_.dataFolder);
     }
     if (!environment_.clock) {
         environment_.clock = std::make_shared<EventLoopClock>();
@@ -86,7 +90,7 @@ void MainWindow::start() {
 }
 
 std::string MainWindow::databasePath() const {
-    return environment_.appFolder + kDatabaseFileName;
+    return environment_.dataFolder + kDatabaseFileName;
 }
 
 void MainWindow::loadSiteDatabase() {

@@ -13,12 +13,13 @@ namespace fq {
 void MainWindow::refreshBanners() {
     const auto pump = [this] { return pumpEvents(); };
     if (!environment_.baseUrl.empty()) {
-        UpdateBanners({environment_.appFolder, environment_.baseUrl}, pump);
+        UpdateBanners({environment_.appFolder, environment_.dataFolder, environment_.baseUrl},
+                      pump);
     }
     if (ending_) {
         return;
     }
-    const std::string strip = environment_.appFolder + "php/banner.html";
+    const std::string strip = environment_.dataFolder + "php/banner.html";
     if (RegularFileSize(strip)) {
         ui_.bannerView->navigate(strip);
     }
@@ -41,7 +42,7 @@ SponsorWindow* MainWindow::sponsorWindow() const {
 
 void MainWindow::showSponsorWindow() {
     if (!sponsorWindow_) {
-        sponsorWindow_ = new SponsorWindow(environment_.appFolder + "php/banner2.html",
+        sponsorWindow_ = new SponsorWindow(environment_.dataFolder + "php/banner2.html",
                                            QUrl(ToQt(AdvertisingPage(environment_.baseUrl))),
                                            ui_.bannerView->openUrl);
         connect(sponsorWindow_, &SponsorWindow::bannerReleased, this,

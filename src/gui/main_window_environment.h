@@ -23,7 +23,8 @@ using WarningBox =
 // program folder and replace what would block, wait or reach outside. Empty members get the
 // real thing.
 struct MainWindowEnvironment {
-    std::string appFolder;       // the program folder, ending in "/"
+    std::string appFolder;       // the program folder with the shipped php/, ending in "/"
+    std::string dataFolder;      // what the program writes, ending in "/"; empty: DataFolder()
     std::string machineKey;      // tells this machine apart in the usage statistics
     std::string baseUrl;         // the maker's site, ending in "/"; empty: nothing is sent there
     std::string executablePath;  // the running executable's full path

@@ -18,7 +18,7 @@ std::optional<std::string> Chosen(QFileDialog& dialog) {
 
 } // namespace
 
-QtFileDialogs::QtFileDialogs(const std::string& appFolder) : lastFolder_(ToQt(appFolder)) {}
+QtFileDialogs::QtFileDialogs(const std::string& startFolder) : lastFolder_(ToQt(startFolder)) {}
 
 std::optional<std::string> QtFileDialogs::openFile(const FileRequest& request) {
     return runFileDialog(false, request);

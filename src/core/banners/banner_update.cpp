@@ -8,13 +8,27 @@
 #include <sys/stat.h>
 
 namespace fq {
+namespace {
+
+// The pages show "../php/free.gif": a page folder apart from the templates needs the shipped
+// picture too, replaced whole and only when it differs, so a page never shows half of it.
+void PreparePageFolder(const std::string& templates, const std::string& pages) {
+    ::mkdir(pages.c_str(), 0777);
+    const std::string picture = "free.gif";
+    const auto shipped = ReadWholeFile(templates + picture);
+    if (shipped && ReadWholeFile(pages + picture) != shipped) {
+        WriteTextFile(pages + picture, *shipped);
+    }
+}
+
+} // namespace
 
 std::string AdvertisingPage(const std::string& baseUrl) {
     return baseUrl.empty() ? baseUrl : baseUrl + "banner.php";
 }
 
 bool UpdateBanners(const BannerPlaces& places, const MessagePump& pump) {
-    const std::string bannerFolder = places.appFolder + "banner/";
+    const std::string bannerFolder = places.dataFolder + "banner/";
     const std::string listPath = bannerFolder + "banner.txt";
     const std::uintmax_t storedSize = RegularFileSize(listPath).value_or(0);
     ::mkdir(bannerFolder.c_str(), 0777);
@@ -28,11 +42,15 @@ bool UpdateBanners(const BannerPlaces& places, const MessagePump& pump) {
     LoadBannerImages(list, bannerFolder, places.baseUrl + "files/banner/", pump);
     RemoveStaleImages(list, bannerFolder);
 
-    const std::string pages = places.appFolder + "php/";
+    const std::string templates = places.programFolder + "php/";
+    const std::string pages = places.dataFolder + "php/";
+    if (pages != templates) {
+        PreparePageFolder(templates, pages);
+    }
     WriteTextFile(pages + "banner.html",
-                  FillPage(ReadTextFile(pages + "000.html"), StripMarkup(list)));
+                  FillPage(ReadTextFile(templates + "000.html"), StripMarkup(list)));
     WriteTextFile(pages + "banner2.html",
-                  FillPage(ReadTextFile(pages + "001.html"), SponsorBlock(list)));
+                  FillPage(ReadTextFile(templates + "001.html"), SponsorBlock(list)));
     return true;
 }
 

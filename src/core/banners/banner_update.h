@@ -6,10 +6,12 @@
 
 namespace fq {
 
-// Where a banner update reads and writes: the program folder (ending in "/") with its
-// banner/ and php/ folders, and the maker's site (ending in "/").
+// Where a banner update reads and writes, each ending in "/": the program folder with the
+// shipped php/ templates and picture, the data folder (see DataFolder) that gets banner/ and
+// the pages in php/, and the maker's site.
 struct BannerPlaces {
-    std::string appFolder;
+    std::string programFolder;
+    std::string dataFolder;
     std::string baseUrl;
 };
 
@@ -18,8 +20,8 @@ std::string AdvertisingPage(const std::string& baseUrl);
 
 // Fetches the maker's banner list; when it is a list (no "<" in it) whose length differs from
 // the stored copy's, stores it, brings the images up to date and writes the strip and
-// sponsor pages from their templates. Otherwise changes nothing. True when the pages were
-// written.
+// sponsor pages from their templates, with the shipped free.gif they show beside them.
+// Otherwise changes nothing. True when the pages were written.
 bool UpdateBanners(const BannerPlaces& places, const MessagePump& pump);
 
 } // namespace fq

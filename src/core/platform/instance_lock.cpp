@@ -40,16 +40,16 @@ unsigned long long FolderHash(const std::string& text) {
     return hash;
 }
 
-std::string LockFileName(const std::string& appFolder) {
+std::string LockFileName(const std::string& dataFolder) {
     char name[64];
-    std::snprintf(name, sizeof name, "/ferquor-%016llx-%u.lock", FolderHash(appFolder),
+    std::snprintf(name, sizeof name, "/ferquor-%016llx-%u.lock", FolderHash(dataFolder),
                   static_cast<unsigned>(::getuid()));
     return name;
 }
 
 } // namespace
 
-InstanceLock::InstanceLock(const std::string& appFolder, const std::string& lockFolder) {
+InstanceLock::InstanceLock(const std::string& dataFolder, const std::string& lockFolder) {
     const std::string folder = lockFolder.empty() ? DefaultLockFolder() : lockFolder;
     // Without a safe place for the lock the program still starts: another user must never be
     // able to keep it from running.
@@ -57,7 +57,7 @@ InstanceLock::InstanceLock(const std::string& appFolder, const std::string& lock
     if (folder.empty()) {
         return;
     }
-    const std::string path = folder + LockFileName(appFolder);
+    const std::string path = folder + LockFileName(dataFolder);
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     struct stat info {};
     if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || info.st_uid != ::getuid())) {

@@ -16,7 +16,7 @@ TEST(BannerUpdate, TheMakersSiteServesTheBannersOnce) {
     fs::create_directories(program.path() / "php");
     fq::WriteTextFile(program.slashed() + "php/000.html", "<div></div>");
     fq::WriteTextFile(program.slashed() + "php/001.html", "<p><div></div>");
-    const fq::BannerPlaces places{program.slashed(), server.url()};
+    const fq::BannerPlaces places{program.slashed(), program.slashed(), server.url()};
 
     ASSERT_TRUE(fq::UpdateBanners(places, {}));
     const std::string list = fq::ReadTextFile(site.slashed() + "files/banner2.txt");
@@ -32,6 +32,18 @@ TEST(BannerUpdate, TheMakersSiteServesTheBannersOnce) {
                   fq::ReadTextFile(site.slashed() + "files/banner/" + image));
     }
 
+    // With a data folder of its own, the same pages are made there from the program's
+    // templates, beside the banners and the shipped picture that they show.
+    TempFolder data;
+    fq::WriteTextFile(program.slashed() + "php/free.gif", "GIF89a");
+    ASSERT_TRUE(fq::UpdateBanners({program.slashed(), data.slashed(), server.url()}, {}));
+    for (const char* file : {"php/banner.html", "php/banner2.html", "php/free.gif",
+                             "banner/banner.txt", "banner/banner5.gif"}) {
+        EXPECT_EQ(fq::ReadTextFile(data.slashed() + file),
+                  fq::ReadTextFile(program.slashed() + file))
+            << file;
+    }
+
     // Unchanged, the same length, an error page, no answer: nothing is touched.
     fq::WriteTextFile(program.slashed() + "php/banner.html", "kept");
     EXPECT_FALSE(fq::UpdateBanners(places, {}));
@@ -39,7 +51,8 @@ TEST(BannerUpdate, TheMakersSiteServesTheBannersOnce) {
     EXPECT_FALSE(fq::UpdateBanners(places, {}));
     fq::WriteTextFile(site.slashed() + "files/banner2.txt", "<html>busy</html>");
     EXPECT_FALSE(fq::UpdateBanners(places, {}));
-    EXPECT_FALSE(fq::UpdateBanners({program.slashed(), "http://127.0.0.1:1/"}, {}));
+    EXPECT_FALSE(
+        fq::UpdateBanners({program.slashed(), program.slashed(), "http://127.0.0.1:1/"}, {}));
     EXPECT_EQ(fq::ReadTextFile(program.slashed() + "php/banner.html"), "kept");
     EXPECT_EQ(fq::ReadTextFile(program.slashed() + "banner/banner.txt"), list);
 }

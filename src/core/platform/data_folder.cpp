@@ -1,0 +1,48 @@
+#include "core/platform/data_folder.h"
+
+#include "core/platform/path_text.h"
+
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace fq {
+namespace {
+
+std::string ProcessEnvironment(const char* name) {
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// Makes `folder` and the folders above it that are missing, private to this user as the
+// desktop's data folders are; a failure shows later, when a file is written there.
+void MakeFolders(const std::string& folder) {
+    for (std::size_t slash = folder.find('/', 1); slash != std::string::npos;
+         slash = folder.find('/', slash + 1)) {
+        ::mkdir(folder.substr(0, slash).c_str(), 0700);
+    }
+}
+
+} // namespace
+
+std::string DataFolder(const std::string& programFolder, const EnvironmentLookup& environment) {
+    // The effective user is the one whose writes will succeed or fail.
+    if (::faccessat(AT_FDCWD, programFolder.c_str(), W_OK, AT_EACCESS) == 0) {
+        return programFolder;
+    }
+    const EnvironmentLookup& lookup = environment ? environment : ProcessEnvironment;
+    std::string base = lookup("XDG_DATA_HOME");
+    if (!base.starts_with('/')) {
+        base = lookup("HOME");
+        if (!base.starts_with('/')) {
+            return programFolder;
+        }
+        base = EnsureTrailing(base, '/') + ".local/share";
+    }
+    const std::string folder = EnsureTrailing(base, '/') + "ferquor/";
+    MakeFolders(folder);
+    return folder;
+}
+
+} // namespace fq

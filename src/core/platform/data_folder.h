@@ -1,0 +1,19 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace fq {
+
+// Reads one environment variable; "" when it is not set.
+using EnvironmentLookup = std::function<std::string(const char* name)>;
+
+// Where the program keeps the files it writes (the database, the banner list and pictures,
+// the generated pages), ending in "/". It is `programFolder` itself while this user may write
+// there, as in a build folder or a copied program folder. For an install this user cannot
+// write, it is "ferquor/" under $XDG_DATA_HOME (used only when absolute) or else under
+// $HOME/.local/share, made with mode 0700 when missing; without an absolute home it stays
+// `programFolder`. `environment` empty: the process environment.
+std::string DataFolder(const std::string& programFolder, const EnvironmentLookup& environment = {});
+
+} // namespace fq
