@@ -25,7 +25,7 @@ void MainWindow::checkSites(bool scheduled) {
     };
     const std::optional<CheckSummary> summary =
         checkPass_.run(scheduled, sites_, services, settings);
-    if (scheduled && summary && !summary->stopped && summary->changedSites > 0) {
+    if (scheduled && summary && !summary->stopped && !summary->changedSites.empty()) {
         pendingAlert_ = summary->statusLine();
     }
 }
