@@ -10,6 +10,7 @@
 #include "core/sites/watched_types.h"
 #include "gui/banner_view.h"
 #include "gui/clickable_image.h"
+#include "gui/desktop_notifier.h"
 #include "gui/event_loop_clock.h"
 #include "gui/qt_file_dialogs.h"
 #include "gui/qt_text.h"
@@ -43,7 +44,8 @@ constexpr std::chrono::seconds kAbandonedSaveAge{60};
 
 MainWindow::MainWindow(MainWindowEnvironment environment, QWidget* parent)
     : QWidget(parent), environment_(std::move(environment)),
-      siteModel_(new SiteListModel(sites_, this)), ui_(BuildMainWindowControls(this, siteModel_)) {
+      siteModel_(new SiteListModel(sites_, this)), ui_(BuildMainWindowControls(this, siteModel_)),
+      notifier_(new DesktopNotifier(QLatin1String(kProgramName), this)) {
     setObjectName(QStringLiteral("mainWindow"));
     if (environment_.dataFolder.empty()) {
         environment_.dataFolder = DataFolder(environment_.appFolder);
@@ -195,6 +197,7 @@ void MainWindow::connectControls() {
         SetRunAtStartup(checked, environment_.autostartFolder, environment_.executablePath);
     });
     connect(ui_.exitAction, &QAction::triggered, this, &MainWindow::exitProgram);
+    connect(notifier_, &DesktopNotifier::activated, this, &MainWindow::restoreWindow);
 
     tickTimer_ = new QTimer(this);
     tickTimer_->setInterval(kTickMilliseconds);
@@ -205,7 +208,7 @@ void MainWindow::connectControls() {
 }
 
 void MainWindow::showWarning(const QString& text) {
-    const QString caption = QStringLiteral("Ferrow Quorvel");
+    const QString caption = QLatin1String(kProgramName);
     if (environment_.warn) {
         environment_.warn(this, caption, text);
         return;

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QSystemTrayIcon>
 #include <QWidget>
+#include <optional>
 #include <string>
 
 class QTimer;
@@ -16,16 +17,19 @@ class QTimer;
 namespace fq {
 
 class AlertWindow;
+class DesktopNotifier;
 class SponsorWindow;
 class SiteListModel;
 
 // The main window. It owns all long-lived state: the site list with its check results, the
-// report password, the schedule, the pending alert and the tray icon.
+// report password, the schedule, the pending alert, the tray icon and the notifications.
 class MainWindow : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr const char* kWindowCaption = "Ferrow Quorvel 2020 - v1.4 - Freeware";
+    // The caption of message boxes and notifications.
+    static constexpr const char* kProgramName = "Ferrow Quorvel";
 
     explicit MainWindow(MainWindowEnvironment environment, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -58,10 +62,10 @@ public:
     void importDatabase();
 
     // One check pass over the active sites; a scheduled pass leaves an alert when a site
-    // changed.
+    // changed. "Check Now" is off and the tray icon's tooltip tells the progress meanwhile.
     void checkSites(bool scheduled);
     // One tick of the 200 ms timer: the scheduled check when it is due, then the delivery of
-    // a pending alert into the alert window.
+    // a pending alert into the alert window and a desktop notification.
     void tick();
     // "Check Now": a manual pass, then the next scheduled one a full interval later.
     void checkNow();
@@ -95,6 +99,9 @@ private:
     bool trayAvailable() const;
     void showTrayIcon();
     void restoreFromTray(QSystemTrayIcon::ActivationReason reason);
+    // Brings the window back, shown and in front, from the tray or the taskbar.
+    void restoreWindow();
+    void setTrayToolTip(const QString& text);
     void keepScriptPassword();
     void setReportPassword(const std::string& password);
     void typesEdited();
@@ -118,7 +125,8 @@ private:
     bool checksActive_ = true;
     bool ending_ = false;
     QSystemTrayIcon* trayIcon_ = nullptr;
-    std::string pendingAlert_;
+    std::optional<CheckSummary> pendingAlert_;
+    DesktopNotifier* notifier_;
     CheckPass checkPass_;
     CheckSchedule schedule_;
     RepeatingDeadline bannerSchedule_ = BannerSchedule();

@@ -7,10 +7,21 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScopeGuard>
 
 namespace fq {
 
 void MainWindow::checkSites(bool scheduled) {
+    // A pass asked for while one runs does nothing, and leaves that one's progress alone.
+    if (checkPass_.busy()) {
+        return;
+    }
+    ui_.checkNowButton->setEnabled(false);
+    const auto passEnded = qScopeGuard([this] {
+        ui_.checkNowButton->setEnabled(true);
+        setTrayToolTip(windowTitle());
+    });
     CheckServices services =
         RealCheckServices([this] { return pumpEvents(); }, *environment_.clock);
     if (environment_.postForm) {
@@ -23,10 +34,16 @@ void MainWindow::checkSites(bool scheduled) {
         ui_.statusLabel->setText(ToQt(caption));
         ui_.statusLabel->repaint();
     };
+    settings.siteStarted = [this](const std::string& webUrl, int left) {
+        const QString following =
+            left > 0 ? QStringLiteral("%1 more to go").arg(left) : QStringLiteral("the last one");
+        setTrayToolTip(QStringLiteral("%1 - checking %2 (%3)")
+                           .arg(QLatin1String(kProgramName), ToQt(webUrl), following));
+    };
     const std::optional<CheckSummary> summary =
         checkPass_.run(scheduled, sites_, services, settings);
-    if (scheduled && summary && !summary->stopped && summary->changedSites > 0) {
-        pendingAlert_ = summary->statusLine();
+    if (scheduled && summary && !summary->stopped && !summary->changedSites.empty()) {
+        pendingAlert_ = summary;
     }
 }
 

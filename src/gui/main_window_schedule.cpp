@@ -1,6 +1,9 @@
 // What happens by itself: the check schedule and the delivery of alerts.
+#include "core/check/alert_text.h"
 #include "gui/alert_window.h"
+#include "gui/desktop_notifier.h"
 #include "gui/main_window.h"
+#include "gui/qt_text.h"
 
 #include <QTimer>
 
@@ -15,7 +18,7 @@ void MainWindow::tick() {
         // Outside this slot, so that the timer goes on ticking during the pass.
         QTimer::singleShot(0, this, [this] { checkSites(true); });
     }
-    if (!pendingAlert_.empty()) {
+    if (pendingAlert_) {
         deliverPendingAlert();
     }
     if (bannerSchedule_.Tick(now)) {
@@ -27,8 +30,11 @@ void MainWindow::deliverPendingAlert() {
     if (alertWindow_.isNull()) {
         alertWindow_ = new AlertWindow(this);
     }
-    alertWindow_->deliver(pendingAlert_);
-    pendingAlert_.clear();
+    const std::string line = pendingAlert_->statusLine();
+    alertWindow_->deliver(line);
+    notifier_->notify(QLatin1String(kProgramName),
+                      ToQt(AlertNotificationBody(line, pendingAlert_->changedSites)));
+    pendingAlert_.reset();
 }
 
 AlertWindow* MainWindow::alertWindow() const {

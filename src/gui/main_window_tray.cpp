@@ -20,10 +20,19 @@ void MainWindow::showTrayIcon() {
     trayIcon_->show();
 }
 
-void MainWindow::restoreFromTray(QSystemTrayIcon::ActivationReason reason) {
-    if (reason != QSystemTrayIcon::DoubleClick || isVisible()) {
-        return;
+void MainWindow::setTrayToolTip(const QString& text) {
+    if (trayIcon_ != nullptr) {
+        trayIcon_->setToolTip(text);
     }
+}
+
+void MainWindow::restoreFromTray(QSystemTrayIcon::ActivationReason reason) {
+    if (reason == QSystemTrayIcon::DoubleClick && !isVisible()) {
+        restoreWindow();
+    }
+}
+
+void MainWindow::restoreWindow() {
     setWindowState(windowState() & ~Qt::WindowMinimized);
     show();
     ui_.bannerView->show();

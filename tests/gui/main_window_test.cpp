@@ -12,6 +12,8 @@
 #include "picture_point.h"
 #include "temp_folder.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,9 +21,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <QVariantMap>
 #include <algorithm>
 #include <cctype>
 #include <chrono>
@@ -119,6 +123,40 @@ fq::PostFormFunction Answering(const std::string& answer) {
 }
 
 } // namespace
+
+// Stands in for the desktop's notification service on the tests' own session bus, over a
+// connection of its own: keeps what each notification says and sends the user's choice.
+class NotificationServiceStandIn : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    NotificationServiceStandIn() {
+        bus_.registerObject(kPath, this, QDBusConnection::ExportAllSlots);
+        bus_.registerService(kInterface);
+    }
+    ~NotificationServiceStandIn() override { QDBusConnection::disconnectFromBus(bus_.name()); }
+
+    void choose(uint id, const QString& action) {
+        bus_.send(QDBusMessage::createSignal(kPath, kInterface, QStringLiteral("ActionInvoked"))
+                  << id << action);
+    }
+
+    QStringList shown; // application, summary, body and actions of each, "|" between
+
+public slots:
+    uint Notify(const QString& application, uint, const QString&, const QString& summary,
+                const QString& body, const QStringList& actions, const QVariantMap&, int) {
+        shown.append(QStringList{application, summary, body, actions.join(u',')}.join(u'|'));
+        return static_cast<uint>(shown.size());
+    }
+
+private:
+    const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+    const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
+    QDBusConnection bus_ =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("stand-in"));
+};
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -285,7 +323,8 @@ private slots:
         f.environment.postForm = Answering("999-");
         fq::MainWindow& window = f.start("php<>pw\r\nhttp://a.test/<>" + local);
 
-        // The pass runs after the tick that starts it; the next tick brings its alert.
+        // The pass runs after the tick that starts it; the next tick brings its alert. No
+        // notification service runs on the tests' bus, which changes nothing here.
         window.tick();
         f.clock->seconds += 181;
         window.tick();
@@ -306,6 +345,57 @@ private slots:
         const QPointer<fq::AlertWindow> closing(alert);
         QTest::mouseClick(alert->okButton(), Qt::LeftButton);
         QTRY_VERIFY(closing.isNull());
+    }
+
+    void aPassShowsItsProgressAndAScheduledAlertIsAlsoANotification() {
+        NotificationServiceStandIn service;
+        MainWindowFixture f;
+        std::string database = "php<>pw";
+        for (const char* name : {"a", "b"}) {
+            const std::string local = f.home.slashed() + name + "/";
+            std::filesystem::create_directory(local);
+            fq::WriteTextFile(local + "index.php", "12345");
+            database += "\r\nhttp://" + std::string(name) + ".test/<>" + local;
+        }
+        // "a" has changed; "b" too once its answer is set so. Each request notes the tray
+        // icon's tooltip and whether "Check Now" could be pressed.
+        std::string answerOfB = "5-";
+        QStringList progress;
+        f.environment.postForm = [&](const std::string& url, const std::string&,
+                                     const fq::MessagePump&, const fq::HttpLimits&) {
+            progress.append(f.window->findChild<QSystemTrayIcon*>()->toolTip() +
+                            QLatin1String(f.ui().checkNowButton->isEnabled() ? " on" : " off"));
+            return url.starts_with("http://a.") ? std::string("999-") : answerOfB;
+        };
+        fq::MainWindow& window = f.start(database);
+
+        QTest::mouseClick(f.ui().checkNowButton, Qt::LeftButton);
+        QCOMPARE(progress, (QStringList{
+                               QStringLiteral("Ferrow Quorvel - checking http://a.test/ "
+                                              "(1 more to go) off"),
+                               QStringLiteral("Ferrow Quorvel - checking http://b.test/ "
+                                              "(the last one) off"),
+                           }));
+        QCOMPARE(window.findChild<QSystemTrayIcon*>()->toolTip(), window.windowTitle());
+        QVERIFY(f.ui().checkNowButton->isEnabled());
+
+        // The scheduled pass an hour later shows the same progress, and its alert goes to the
+        // desktop as well; the manual pass before it sent nothing, or it would come first.
+        answerOfB = "999-";
+        f.clock->seconds += 3601;
+        window.tick();
+        QCoreApplication::processEvents();
+        window.tick();
+        QCOMPARE(progress.mid(2), progress.mid(0, 2));
+        QTRY_COMPARE(service.shown,
+                     QStringList{QStringLiteral(
+                         "Ferrow Quorvel|Ferrow Quorvel| Total Web : 2     "
+                         "Changed : 2\nhttp://a.test/\nhttp://b.test/|default,Show")});
+
+        // Choosing the notification brings the window back from the tray.
+        window.hide();
+        service.choose(1, QStringLiteral("default"));
+        QTRY_VERIFY(window.isVisible());
     }
 
     void theMakersSiteHearsOfTheStartAndOfBannerClicksInTheStripAndTheSponsorWindow() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace fq {
 
@@ -9,5 +10,10 @@ namespace fq {
 inline std::string AppendAlertLine(const std::string& text, const std::string& line) {
     return text + "\r\n" + line;
 }
+
+// The text of the desktop notification of an alert: the alert line, then the address of each
+// changed site, one a line.
+std::string AlertNotificationBody(const std::string& line,
+                                  const std::vector<std::string>& changedSites);
 
 } // namespace fq

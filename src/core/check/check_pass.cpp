@@ -9,10 +9,22 @@
 #include <algorithm>
 
 namespace fq {
+namespace {
+
+// The active rows after `row` and before `end`.
+int ActiveRowsAfter(const SiteList& sites, int row, int end) {
+    int active = 0;
+    for (int next = row + 1; next < end; ++next) {
+        active += sites.at(next).site.active ? 1 : 0;
+    }
+    return active;
+}
+
+} // namespace
 
 std::string CheckSummary::statusLine() const {
     return " Total Web : " + std::to_string(sites) +
-           "     Changed : " + std::to_string(changedSites);
+           "     Changed : " + std::to_string(changedSites.size());
 }
 
 std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
@@ -41,6 +53,10 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         }
         const StoredSite& site = checked.site;
         settings.showStatus("Checking " + site.webUrl);
+        if (settings.siteStarted) {
+            settings.siteStarted(site.webUrl,
+                                 ActiveRowsAfter(sites, row, std::min(rowCount, sites.size())));
+        }
         if (programEnding()) {
             return summary;
         }
@@ -77,7 +93,7 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
                 return RegularFileSize(folder + entry);
             });
         if (verdict.status == kStatusChanged) {
-            ++summary.changedSites;
+            summary.changedSites.push_back(site.webUrl);
         } else {
             cache.sizes = answer;
         }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace fq {
 
@@ -14,13 +15,15 @@ struct CheckSettings {
     std::function<std::string()> watchedTypes;
     std::function<std::string()> reportPassword;
     std::function<void(const std::string& caption)> showStatus;
+    // When set: a site's check begins; `left` active sites follow it in this pass.
+    std::function<void(const std::string& webUrl, int left)> siteStarted = nullptr;
 };
 
 // How a pass ended.
 struct CheckSummary {
-    int sites = 0; // rows counted at the end
-    int changedSites = 0;
-    bool stopped = false; // the program began to end during the pass
+    int sites = 0;                         // rows counted at the end
+    std::vector<std::string> changedSites; // the address of each row found changed, in order
+    bool stopped = false;                  // the program began to end during the pass
     std::string statusLine() const;
 };
 
@@ -35,6 +38,7 @@ public:
     // stops at once, showing nothing more, when the pump says the program is ending.
     std::optional<CheckSummary> run(bool scheduled, SiteList& sites, const CheckServices& services,
                                     const CheckSettings& settings);
+    bool busy() const { return busy_; }
 
 private:
     bool busy_ = false;

@@ -21,6 +21,7 @@ struct ScriptedPass {
     std::vector<std::string> requests;
     std::function<void()> duringRequest = [] {};
     std::string caption;
+    std::vector<std::string> started; // each site begun, with the number of sites after it
     fq::CheckPass pass;
 
     void addSite(char name, bool active = true, const std::string& folderEnd = "/") {
@@ -42,7 +43,10 @@ struct ScriptedPass {
                                          [] { return true; }, &clock};
         const fq::CheckSettings settings{[] { return std::string("php"); },
                                          [] { return std::string("p&w"); },
-                                         [this](const std::string& text) { caption = text; }};
+                                         [this](const std::string& text) { caption = text; },
+                                         [this](const std::string& webUrl, int left) {
+                                             started.push_back(webUrl + " " + std::to_string(left));
+                                         }};
         return pass.run(scheduled, sites, services, settings);
     }
     std::string result(int row) const {
@@ -65,6 +69,7 @@ TEST(CheckPass, ScheduledPassesReuseTheCacheAndChangedSitesStayChanged) {
     // A row added during the pass waits for the next one.
     p.duringRequest = [&] { p.sites.size() == 3 ? p.addSite('d') : void(); };
     EXPECT_FALSE(p.run(false).value().stopped);
+    EXPECT_EQ(p.started, (std::vector<std::string>{"http://a/ 1", "http://b/ 0"}));
     EXPECT_EQ(p.requests, (std::vector<std::string>{
                               "http://a/_report.php .state=1&pw=p%26w&path=x.php\r\n&.referer=",
                               "http://b/_report.php .state=1&pw=p%26w&path=y.php\r\n&.referer="}));
