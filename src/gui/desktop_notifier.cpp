@@ -15,8 +15,9 @@ const QString kService = QStringLiteral("org.freedesktop.Notifications");
 const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
 const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
 const QString kDefaultAction = QStringLiteral("default");
-// The installed menu entry and icon, which the desktop may show beside the text.
-const QString kDesktopEntry = QStringLiteral("ferquor");
+// The installed icon and menu entry, which the desktop may show beside the text.
+const QString kIcon = QStringLiteral("ferquor");
+const QString kDesktopEntry = QStringLiteral(FERQUOR_APP_ID);
 
 } // namespace
 
@@ -33,7 +34,7 @@ void DesktopNotifier::notify(const QString& summary, const QString& body) {
     }
     QDBusMessage call =
         QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
-    call << appName_ << shownId_ << kDesktopEntry << summary << body
+    call << appName_ << shownId_ << kIcon << summary << body
          << QStringList{kDefaultAction, QStringLiteral("Show")}
          << QVariantMap{{QStringLiteral("desktop-entry"), kDesktopEntry}} << -1;
     // Without a service the call fails and the watcher goes without a word.
