@@ -111,6 +111,8 @@ private:
     void refreshBanners();
     void bannerReleased(const QString& alt);
     void sponsorBannerReleased(const QString& alt);
+    // Sends a banner click to the maker's site; nothing for a click that counts for nothing.
+    void reportClick(const std::optional<std::string>& event);
     void showWarning(const QString& text);
     std::string watchedTypes() const;
 

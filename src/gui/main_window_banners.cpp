@@ -30,10 +30,7 @@ void MainWindow::bannerReleased(const QString& alt) {
     if (!countBannerClicks_) {
         return;
     }
-    if (const auto event = StripClickEvent(FromQt(alt))) {
-        SendStatistic(environment_.baseUrl, environment_.machineKey, *event,
-                      [this] { return pumpEvents(); });
-    }
+    reportClick(StripClickEvent(FromQt(alt)));
 }
 
 SponsorWindow* MainWindow::sponsorWindow() const {
@@ -52,7 +49,11 @@ void MainWindow::showSponsorWindow() {
 }
 
 void MainWindow::sponsorBannerReleased(const QString& alt) {
-    if (const auto event = SponsorClickEvent(FromQt(alt))) {
+    reportClick(SponsorClickEvent(FromQt(alt)));
+}
+
+void MainWindow::reportClick(const std::optional<std::string>& event) {
+    if (event) {
         SendStatistic(environment_.baseUrl, environment_.machineKey, *event,
                       [this] { return pumpEvents(); });
     }
