@@ -1,6 +1,6 @@
 // Turns any bytes into a post address and escapes them for a request line: what comes out
 // must be sendable as it is and name the same place when read again.
-#include "core/platform/http_address.h"
+#include "core/net/http_address.h"
 
 #include <algorithm>
 #include <cstddef>

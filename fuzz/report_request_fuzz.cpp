@@ -1,7 +1,7 @@
 // Encodes any password and file list into a report request body and reads it back the way a
 // form parser does. Input: the password ended by a backslash and another byte, then the list.
 #include "core/check/report_request.h"
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 
 #include <charconv>
 #include <cstddef>

@@ -1,7 +1,7 @@
 #include "cli/check_listing.h"
 
 #include "core/check/report_answer.h"
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 #include "gui/banner_view.h"
 
-#include "core/platform/executable_path.h"
-#include "core/platform/text_file.h"
+#include "core/desktop/executable_path.h"
+#include "core/files/text_file.h"
 #include "gui/qt_text.h"
 
 #include <QAbstractTextDocumentLayout>

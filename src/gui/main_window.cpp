@@ -2,9 +2,9 @@
 
 #include "core/banners/statistics.h"
 #include "core/check/report_script.h"
-#include "core/platform/autostart_store.h"
-#include "core/platform/data_folder.h"
-#include "core/platform/text_file.h"
+#include "core/desktop/autostart_entry.h"
+#include "core/files/data_folder.h"
+#include "core/files/text_file.h"
 #include "core/sites/new_report_password.h"
 #include "core/sites/site_database.h"
 #include "core/sites/watched_types.h"
@@ -194,7 +194,11 @@ void MainWindow::connectControls() {
     connect(ui_.activeAction, &QAction::triggered, this,
             [this](bool checked) { checksActive_ = checked; });
     connect(ui_.runAtStartupAction, &QAction::triggered, this, [this](bool checked) {
-        SetRunAtStartup(checked, environment_.autostartFolder, environment_.executablePath);
+        // The tick tells what the desktop will do at the next log-in, also after a failed write.
+        if (!SetRunAtStartup(checked, environment_.autostartFolder, environment_.executablePath)) {
+            ui_.runAtStartupAction->setChecked(
+                IsRegisteredToRun(environment_.autostartFolder, environment_.executablePath));
+        }
     });
     connect(ui_.exitAction, &QAction::triggered, this, &MainWindow::exitProgram);
     connect(notifier_, &DesktopNotifier::activated, this, &MainWindow::restoreWindow);

@@ -2,7 +2,7 @@
 // they report.
 #include "core/banners/banner_update.h"
 #include "core/banners/statistics.h"
-#include "core/platform/file_size.h"
+#include "core/files/file_size.h"
 #include "gui/banner_view.h"
 #include "gui/main_window.h"
 #include "gui/qt_text.h"

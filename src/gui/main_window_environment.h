@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/check/check_services.h"
-#include "core/platform/clock.h"
+#include "core/time/clock.h"
 
 #include <QString>
 #include <QUrl>

@@ -1,6 +1,6 @@
 #include "gui/qt_file_dialogs.h"
 
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 #include "gui/qt_text.h"
 
 #include <QDir>

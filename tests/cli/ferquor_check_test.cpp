@@ -1,7 +1,7 @@
 // The built ferquor-check against the generated report script under PHP's built-in server:
 // the whole check, end to end. Each active site costs the pass's real one-second pause.
 #include "core/check/report_script.h"
-#include "core/platform/text_file.h"
+#include "core/files/text_file.h"
 #include "php_server.h"
 #include "temp_folder.h"
 

@@ -1,4 +1,4 @@
-#include "core/platform/text_file.h"
+#include "core/files/text_file.h"
 #include "gui/banner_view.h"
 #include "picture_point.h"
 #include "temp_folder.h"

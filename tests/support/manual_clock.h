@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/platform/clock.h"
+#include "core/time/clock.h"
 
 #include <cstdint>
 

@@ -2,8 +2,8 @@
 
 #include "core/banners/banner_list.h"
 #include "core/banners/leading_number.h"
-#include "core/platform/file_size.h"
-#include "core/platform/path_text.h"
+#include "core/files/file_size.h"
+#include "core/text/path_text.h"
 
 #include <algorithm>
 #include <cctype>

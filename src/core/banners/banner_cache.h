@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/platform/http_client.h"
+#include "core/net/http_client.h"
 
 #include <string>
 

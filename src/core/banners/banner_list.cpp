@@ -1,6 +1,6 @@
 #include "core/banners/banner_list.h"
 
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 
 namespace fq {
 namespace {

@@ -1,7 +1,7 @@
 #include "core/banners/banner_pages.h"
 
 #include "core/banners/banner_list.h"
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 
 #include <optional>
 

@@ -2,8 +2,8 @@
 
 #include "core/banners/banner_cache.h"
 #include "core/banners/banner_pages.h"
-#include "core/platform/file_size.h"
-#include "core/platform/text_file.h"
+#include "core/files/file_size.h"
+#include "core/files/text_file.h"
 
 #include <sys/stat.h>
 

@@ -3,8 +3,8 @@
 #include "core/check/local_scan.h"
 #include "core/check/report_answer.h"
 #include "core/check/report_request.h"
-#include "core/platform/file_size.h"
-#include "core/platform/path_text.h"
+#include "core/files/file_size.h"
+#include "core/text/path_text.h"
 
 #include <algorithm>
 

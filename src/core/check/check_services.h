@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/platform/clock.h"
-#include "core/platform/http_client.h"
+#include "core/time/clock.h"
+#include "core/net/http_client.h"
 
 #include <functional>
 #include <string>

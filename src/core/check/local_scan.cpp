@@ -1,7 +1,7 @@
 #include "core/check/local_scan.h"
 
 #include "core/check/watched_patterns.h"
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "core/check/report_answer.h"
 
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 
 #include <limits>
 #include <string_view>

@@ -1,6 +1,6 @@
 #include "core/check/report_script.h"
 
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 
 namespace fq {
 

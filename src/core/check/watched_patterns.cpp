@@ -1,6 +1,6 @@
 #include "core/check/watched_patterns.h"
 
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 
 namespace fq {
 namespace {

@@ -1,6 +1,6 @@
 #include "core/sites/database_backup.h"
 
-#include "core/platform/text_file.h"
+#include "core/files/text_file.h"
 
 #include <sys/stat.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/platform/text_file.h"
+#include "core/files/text_file.h"
 
 #include <string>
 

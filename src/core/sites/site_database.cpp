@@ -1,6 +1,6 @@
 #include "core/sites/site_database.h"
 
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 #include "core/sites/sort_strings.h"
 
 namespace fq {

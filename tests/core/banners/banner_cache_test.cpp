@@ -1,5 +1,5 @@
 #include "core/banners/banner_cache.h"
-#include "core/platform/text_file.h"
+#include "core/files/text_file.h"
 #include "php_server.h"
 #include "temp_folder.h"
 

@@ -1,7 +1,7 @@
 // A pass over real folders with a scripted transport; the real one runs in
 // tests/cli/ferquor_check_test.cpp.
 #include "core/check/check_pass.h"
-#include "core/platform/text_file.h"
+#include "core/files/text_file.h"
 #include "manual_clock.h"
 #include "temp_folder.h"
 

@@ -2,7 +2,7 @@
 // each under PHP's built-in server: every site gets its true verdict, and none holds the pass.
 #include "core/check/check_pass.h"
 #include "core/check/report_script.h"
-#include "core/platform/text_file.h"
+#include "core/files/text_file.h"
 #include "manual_clock.h"
 #include "php_server.h"
 #include "temp_folder.h"

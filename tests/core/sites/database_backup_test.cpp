@@ -1,4 +1,4 @@
-#include "core/platform/text_file.h"
+#include "core/files/text_file.h"
 #include "core/sites/database_backup.h"
 #include "temp_folder.h"
 

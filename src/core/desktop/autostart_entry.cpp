@@ -1,10 +1,11 @@
-#include "core/platform/autostart_store.h"
+#include "core/desktop/autostart_entry.h"
 
-#include "core/platform/desktop_entry_exec.h"
-#include "core/platform/executable_path.h"
-#include "core/platform/path_text.h"
-#include "core/platform/text_file.h"
+#include "core/desktop/desktop_entry_exec.h"
+#include "core/desktop/executable_path.h"
+#include "core/text/path_text.h"
+#include "core/files/text_file.h"
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -14,15 +15,16 @@
 namespace fq {
 namespace {
 
-// What the registry's 400-byte read buffer held: the data and its terminating zero.
+// Longer Exec values are not taken as ours: a path the program wrote is far shorter, and a
+// huge one could only have been planted.
 constexpr std::size_t kMaxStoredBytes = 400;
 
 // The entry's file; "" when there is no folder or no name, so that nothing is touched.
-std::string EntryPath(const std::string& folder, const std::string& valueName) {
-    if (folder.empty() || valueName.empty()) {
+std::string EntryPath(const std::string& folder, const std::string& name) {
+    if (folder.empty() || name.empty()) {
         return {};
     }
-    return EnsureTrailing(folder, '/') + valueName + ".desktop";
+    return EnsureTrailing(folder, '/') + name + ".desktop";
 }
 
 std::string HomeFolder() {
@@ -77,9 +79,9 @@ std::string AutostartFolder() {
     return home.empty() ? "" : EnsureTrailing(home, '/') + ".config/autostart/";
 }
 
-bool WriteRegString(const std::string& folder, const std::string& valueName,
-                    const std::string& data) {
-    const std::string path = EntryPath(folder, valueName);
+bool WriteAutostartEntry(const std::string& folder, const std::string& name,
+                         const std::string& command) {
+    const std::string path = EntryPath(folder, name);
     if (path.empty()) {
         return false;
     }
@@ -88,7 +90,7 @@ bool WriteRegString(const std::string& folder, const std::string& valueName,
                               "Name=Ferrow Quorvel\n"
                               "Comment=Watches web sites for changed files\n"
                               "Exec=" +
-                              EncodeExecArgument(data) +
+                              EncodeExecArgument(command) +
                               "\n"
                               "Icon=ferquor\n"
                               "Terminal=false\n"
@@ -98,15 +100,13 @@ bool WriteRegString(const std::string& folder, const std::string& valueName,
     return WriteTextFile(path, entry).ok();
 }
 
-void DeleteRegValue(const std::string& folder, const std::string& valueName) {
-    const std::string path = EntryPath(folder, valueName);
-    if (!path.empty()) {
-        ::unlink(path.c_str());
-    }
+bool RemoveAutostartEntry(const std::string& folder, const std::string& name) {
+    const std::string path = EntryPath(folder, name);
+    return path.empty() || ::unlink(path.c_str()) == 0 || errno == ENOENT;
 }
 
-std::string ReadRegString(const std::string& folder, const std::string& valueName) {
-    const auto keys = DesktopEntryKeys(ReadTextFile(EntryPath(folder, valueName)));
+std::string ReadAutostartCommand(const std::string& folder, const std::string& name) {
+    const auto keys = DesktopEntryKeys(ReadTextFile(EntryPath(folder, name)));
     const auto exec = keys.find("Exec");
     if (exec == keys.end() || exec->second.size() >= kMaxStoredBytes || SwitchedOff(keys)) {
         return {};
@@ -114,19 +114,16 @@ std::string ReadRegString(const std::string& folder, const std::string& valueNam
     return TrimBlanks(DecodeExecValue(exec->second));
 }
 
-void SetRunAtStartup(bool enable, const std::string& folder, const std::string& executablePath) {
-    const std::string valueName = FileNameOf(executablePath);
-    if (enable) {
-        WriteRegString(folder, valueName, executablePath);
-    } else {
-        DeleteRegValue(folder, valueName);
-    }
+bool SetRunAtStartup(bool enable, const std::string& folder, const std::string& executablePath) {
+    const std::string name = FileNameOf(executablePath);
+    return enable ? WriteAutostartEntry(folder, name, executablePath)
+                  : RemoveAutostartEntry(folder, name);
 }
 
 bool IsRegisteredToRun(const std::string& folder, const std::string& executablePath) {
     // An unknown path must not match the empty text that a missing entry reads as.
     return !executablePath.empty() &&
-           ReadRegString(folder, FileNameOf(executablePath)) == executablePath;
+           ReadAutostartCommand(folder, FileNameOf(executablePath)) == executablePath;
 }
 
 } // namespace fq

@@ -1,4 +1,4 @@
-#include "core/platform/machine_key.h"
+#include "core/banners/machine_key.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "core/platform/autostart_store.h"
-#include "core/platform/text_file.h"
+#include "core/desktop/autostart_entry.h"
+#include "core/files/text_file.h"
 #include "temp_folder.h"
 
 #include <algorithm>
@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-TEST(AutostartStore, EveryPathSurvivesTheRoundTripThroughExecAndUntickingRemovesIt) {
+TEST(AutostartEntry, EveryPathSurvivesTheRoundTripThroughExecAndUntickingRemovesIt) {
     // Exec as desktops read it: quoted when needed, with $ and \ escaped inside the quotes and
     // % doubled so that it is no field code.
     const std::pair<std::string, std::string> cases[] = {
@@ -19,32 +19,38 @@ TEST(AutostartStore, EveryPathSurvivesTheRoundTripThroughExecAndUntickingRemoves
     for (const auto& [path, exec] : cases) {
         TempFolder temp;
         const std::string folder = temp.slashed() + "config/autostart";
-        fq::SetRunAtStartup(true, folder, path);
+        EXPECT_TRUE(fq::SetRunAtStartup(true, folder, path));
         EXPECT_TRUE(fq::IsRegisteredToRun(folder, path)) << path;
         const std::string text = fq::ReadTextFile(folder + "/ferquor.desktop");
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 8) << text; // one line per key
         EXPECT_TRUE(exec.empty() || text.find("\n" + exec + "\n") != std::string::npos) << text;
-        fq::SetRunAtStartup(false, folder, path);
+        EXPECT_TRUE(fq::SetRunAtStartup(false, folder, path));
         EXPECT_TRUE(std::filesystem::is_empty(folder)) << path;
+        EXPECT_TRUE(fq::SetRunAtStartup(false, folder, path)); // nothing left to remove
     }
+    // A folder that cannot be made says so, and nothing counts as registered.
+    TempFolder temp;
+    fq::WriteTextFile(temp.slashed() + "file", "");
+    EXPECT_FALSE(fq::SetRunAtStartup(true, temp.slashed() + "file/autostart", "/opt/ferquor"));
+    EXPECT_FALSE(fq::IsRegisteredToRun(temp.slashed() + "file/autostart", "/opt/ferquor"));
 }
 
-TEST(AutostartStore, OnlyTheExactPathOfAnEntryThatStartsCounts) {
+TEST(AutostartEntry, OnlyTheExactPathOfAnEntryThatStartsCounts) {
     TempFolder temp;
     const std::string folder = temp.slashed();
-    fq::SetRunAtStartup(true, folder, "/opt/Ferquor/ferquor");
+    ASSERT_TRUE(fq::SetRunAtStartup(true, folder, "/opt/Ferquor/ferquor"));
     EXPECT_FALSE(fq::IsRegisteredToRun(folder, "/opt/ferquor/ferquor"));
 
     const auto read = [&](const std::string& text) {
         fq::WriteTextFile(folder + "ferquor.desktop", text);
-        return fq::ReadRegString(folder, "ferquor");
+        return fq::ReadAutostartCommand(folder, "ferquor");
     };
     EXPECT_EQ(read("# by hand\r\n[Desktop Entry]\r\nExec =   /opt/ferquor   \r\n"), "/opt/ferquor");
     EXPECT_EQ(read("[Desktop Entry]\nExec=/opt/ferquor\nHidden=true\n"), "");
     EXPECT_EQ(read("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\nExec=/opt/ferquor\n"), "");
 }
 
-TEST(AutostartStore, FolderFollowsTheXdgConfigHome) {
+TEST(AutostartEntry, FolderFollowsTheXdgConfigHome) {
     // Every other test hands its folder in, so none depends on these variables.
     ::setenv("HOME", "/home/tester", 1);
     ::setenv("XDG_CONFIG_HOME", "/srv/config", 1);

@@ -1,4 +1,4 @@
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,6 +1,6 @@
-#include "core/platform/desktop_entry_exec.h"
+#include "core/desktop/desktop_entry_exec.h"
 
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "core/platform/data_folder.h"
+#include "core/files/data_folder.h"
 #include "temp_folder.h"
 
 #include <filesystem>

@@ -1,4 +1,4 @@
-#include "core/platform/curl_transfer.h"
+#include "core/net/curl_transfer.h"
 
 #include <algorithm>
 

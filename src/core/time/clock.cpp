@@ -1,4 +1,4 @@
-#include "core/platform/clock.h"
+#include "core/time/clock.h"
 
 #include <thread>
 

@@ -1,6 +1,6 @@
-#include "core/platform/data_folder.h"
+#include "core/files/data_folder.h"
 
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 
 #include <cstdlib>
 #include <fcntl.h>

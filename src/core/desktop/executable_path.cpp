@@ -1,6 +1,6 @@
-#include "core/platform/executable_path.h"
+#include "core/desktop/executable_path.h"
 
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 
 #include <climits>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "core/platform/instance_lock.h"
+#include "core/desktop/instance_lock.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,4 +1,4 @@
-#include "core/platform/file_size.h"
+#include "core/files/file_size.h"
 
 #include <filesystem>
 

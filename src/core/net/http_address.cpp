@@ -1,6 +1,6 @@
-#include "core/platform/http_address.h"
+#include "core/net/http_address.h"
 
-#include "core/platform/path_text.h"
+#include "core/text/path_text.h"
 
 #include <algorithm>
 
