@@ -2,13 +2,13 @@
 
 #include "core/check/alert_text.h"
 #include "gui/qt_text.h"
+#include "gui/control_makers.h"
 #include "gui/twips.h"
+#include "gui/twips_layout.h"
 
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 
 namespace fq {
 
@@ -19,16 +19,13 @@ AlertWindow::AlertWindow(QWidget* parent)
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("Alert !"));
     const qreal dpi = logicalDpiX();
-    setFixedSize(TwipsToPixels(5310, dpi), TwipsToPixels(3030, dpi));
+    const TwipsSize size{5310, 3030};
+    setFixedSize(TwipsToPixels(size.width, dpi), TwipsToPixels(size.height, dpi));
 
-    okButton_ = new QPushButton(QStringLiteral("OK"), this);
-    okButton_->setObjectName(QStringLiteral("okButton"));
-    PlaceInTwips(okButton_, 2040, 2400, 1215, 495);
+    okButton_ = MakeButton(this, "okButton", "OK");
     connect(okButton_, &QPushButton::clicked, this, &QWidget::close);
 
-    counterLabel_ = new QLabel(QStringLiteral("0"), this);
-    counterLabel_->setObjectName(QStringLiteral("counterLabel"));
-    counterLabel_->setAlignment(Qt::AlignCenter);
+    counterLabel_ = MakeLabel(this, "counterLabel", "0", Qt::AlignHCenter);
     counterLabel_->setAutoFillBackground(true);
     QFont counterFont = counterLabel_->font();
     counterFont.setPointSize(18);
@@ -38,25 +35,26 @@ AlertWindow::AlertWindow(QWidget* parent)
     counterColours.setColor(QPalette::Window, QColor(0, 128, 0));
     counterColours.setColor(QPalette::WindowText, QColor(255, 255, 0));
     counterLabel_->setPalette(counterColours);
-    PlaceInTwips(counterLabel_, 120, 120, 735, 495);
 
-    titleLabel_ = new QLabel(QStringLiteral("Quorvel Report !"), this);
-    titleLabel_->setObjectName(QStringLiteral("titleLabel"));
-    PlaceInTwips(titleLabel_, 960, 240, 3735, 255);
+    titleLabel_ = MakeLabel(this, "titleLabel", "Quorvel Report !");
 
-    alertText_ = new QPlainTextEdit(this);
-    alertText_->setObjectName(QStringLiteral("alertText"));
+    alertText_ = Named(new QPlainTextEdit(this), "alertText");
     alertText_->setReadOnly(true);
     alertText_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    PlaceInTwips(alertText_, 120, 720, 5055, 1695);
+
+    // A window of fixed size: nothing follows its edges.
+    new TwipsLayout(this, size,
+                    {
+                        {okButton_, {2040, 2400, 1215, 495}},
+                        {counterLabel_, {120, 120, 735, 495}},
+                        {titleLabel_, {960, 240, 3735, 255}},
+                        {alertText_, {120, 720, 5055, 1695}},
+                    });
 
     // "OK" comes first in the focus order.
     setTabOrder(okButton_, alertText_);
     okButton_->setFocus();
-
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        move(screen->availableGeometry().center() - rect().center());
-    }
+    CentreOnScreen(this, this->size());
 }
 
 void AlertWindow::deliver(const std::string& line) {

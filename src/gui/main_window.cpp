@@ -16,6 +16,8 @@
 #include "gui/qt_text.h"
 #include "gui/site_list_model.h"
 #include "gui/sponsor_window.h"
+#include "gui/twips.h"
+#include "gui/twips_layout.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -39,6 +41,9 @@ constexpr int kTickMilliseconds = 200;
 // A save that died half-way left its temporary file this long ago at the least; a younger
 // one may belong to a save still in progress.
 constexpr std::chrono::seconds kAbandonedSaveAge{60};
+
+constexpr int kDesignClientWidth = 8910;
+constexpr int kDesignClientHeight = 6330;
 
 } // namespace
 
@@ -159,9 +164,33 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange) {
-        layOutControls();
+    if (event->type() != QEvent::WindowStateChange) {
+        return;
     }
+    // A minimised window leaves the screen and the taskbar for the tray. Without a
+    // notification area it stays minimised in the taskbar, or nothing could bring it back.
+    // Either way its banner strip stops drawing and rotating.
+    if (isMinimized()) {
+        if (trayAvailable()) {
+            hide();
+        }
+        ui_.bannerView->hide();
+    } else {
+        ui_.bannerView->show();
+    }
+}
+
+void MainWindow::placeWindow() {
+    const qreal dpi = logicalDpiX();
+    // The frame only adds to the outer size, so a client area of at least the layout's
+    // minimum keeps the outer size above it too.
+    setMinimumSize(TwipsToPixels(kMainWindowMinimumSize.width, dpi),
+                   TwipsToPixels(kMainWindowMinimumSize.height, dpi));
+    // The client area goes in the middle of the screen: the frame is not known before the
+    // window manager has put it around the window.
+    CentreOnScreen(this, QSize(TwipsToPixels(kDesignClientWidth, dpi),
+                               TwipsToPixels(kDesignClientHeight, dpi)));
+    new TwipsLayout(this, kMainWindowDesignOuter, MainWindowDesign(ui_));
 }
 
 void MainWindow::typesEdited() {

@@ -88,14 +88,11 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
 
 private:
     std::string databasePath() const;
     void connectControls();
     void placeWindow();
-    void layOutControls();
     bool trayAvailable() const;
     void showTrayIcon();
     void restoreFromTray(QSystemTrayIcon::ActivationReason reason);

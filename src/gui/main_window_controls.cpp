@@ -7,6 +7,7 @@
 #include "gui/clickable_image.h"
 #include "gui/qt_text.h"
 #include "gui/site_list_model.h"
+#include "gui/control_makers.h"
 #include "gui/twips.h"
 
 #include <QHeaderView>
@@ -30,30 +31,8 @@ namespace {
 // Long enough to read a banner group's titles, short enough that every group gets seen.
 constexpr std::chrono::seconds kBannerGroupTime{6};
 
-struct Twips {
-    int left, top, width, height;
-};
-
-template <typename Control>
-Control* Place(Control* control, const char* name, Twips at) {
-    control->setObjectName(QLatin1String(name));
-    PlaceInTwips(control, at.left, at.top, at.width, at.height);
-    return control;
-}
-
-QPushButton* MakeButton(QWidget* window, const char* name, const char* caption, Twips at) {
-    return Place(new QPushButton(QLatin1String(caption), window), name, at);
-}
-
-QLabel* MakeLabel(QWidget* window, const char* name, const char* caption, Twips at,
-                  Qt::Alignment alignment) {
-    auto* label = Place(new QLabel(QLatin1String(caption), window), name, at);
-    label->setAlignment(alignment | Qt::AlignVCenter);
-    return label;
-}
-
-QPlainTextEdit* MakeTextArea(QWidget* window, const char* name, const QString& text, Twips at) {
-    auto* box = Place(new QPlainTextEdit(text, window), name, at);
+QPlainTextEdit* MakeTextArea(QWidget* window, const char* name, const QString& text) {
+    auto* box = Named(new QPlainTextEdit(text, window), name);
     box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     // Tab walks the window's focus order here too instead of typing a tab.
     box->setTabChangesFocus(true);
@@ -61,7 +40,7 @@ QPlainTextEdit* MakeTextArea(QWidget* window, const char* name, const QString& t
 }
 
 QTreeView* MakeSiteView(QWidget* window, QAbstractItemModel* siteModel) {
-    auto* view = Place(new QTreeView(window), "siteView", {100, 2040, 2775, 1815});
+    auto* view = Named(new QTreeView(window), "siteView");
     view->setModel(siteModel);
     view->setRootIsDecorated(false);
     view->setItemsExpandable(false);
@@ -94,8 +73,8 @@ QMenu* MakeMenu(QWidget* window, const char* name, const char* caption) {
 }
 
 // A picture that fills its control exactly, whatever the screen's scale.
-ClickableImage* MakeImage(QWidget* window, const char* name, const char* file, Twips at) {
-    auto* image = Place(new ClickableImage(window), name, at);
+ClickableImage* MakeImage(QWidget* window, const char* name, const char* file) {
+    auto* image = Named(new ClickableImage(window), name);
     image->setPixmap(QPixmap(QLatin1String(file)));
     image->setScaledContents(true);
     return image;
@@ -141,37 +120,35 @@ MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* 
     font.setPointSize(8);
     window->setFont(font);
     MainWindowControls ui;
-    ui.typesEdit = Place(new QLineEdit(ToQt(kDefaultWatchedTypes), window), "typesEdit",
-                         {7320, 840, 1455, 315});
+    ui.typesEdit = Named(new QLineEdit(ToQt(kDefaultWatchedTypes), window), "typesEdit");
     ui.typesEdit->setToolTip(QStringLiteral("type reset to restore default"));
-    ui.backupButton = MakeButton(window, "backupButton", "Backup", {5640, 4800, 975, 375});
-    ui.tutorialButton = MakeButton(window, "tutorialButton", "Tutorial", {6720, 4800, 975, 375});
+    ui.backupButton = MakeButton(window, "backupButton", "Backup");
+    ui.tutorialButton = MakeButton(window, "tutorialButton", "Tutorial");
     ui.moreImage =
-        MakeImage(window, "moreImage", ":/main_window/im_more.gif", {8520, 1200, 285, 270});
+        MakeImage(window, "moreImage", ":/main_window/im_more.gif");
     ui.moreImage->setToolTip(QStringLiteral("แบนเนอร์ทั้งหมด"));
     ui.moreImage->setClickButtons(Qt::AllButtons);
     ui.moreImage->setFocusPolicy(Qt::TabFocus);
     ui.moreImage->setCursor(Qt::PointingHandCursor);
-    ui.bannerView = Place(new BannerView(window), "bannerView", {0, 1200, 8535, 720});
+    ui.bannerView = Named(new BannerView(window), "bannerView");
     // A strip, like a web page with overflow hidden: what does not fit stays out of view.
     ui.bannerView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui.bannerView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui.bannerView->rotateGroups(kBannerGroupTime);
     ui.urlEdit =
-        Place(new QLineEdit(QStringLiteral("http://"), window), "urlEdit", {1080, 240, 3495, 375});
-    ui.folderEdit = Place(new QLineEdit(window), "folderEdit", {1080, 645, 3135, 375});
-    ui.addButton = MakeButton(window, "addButton", "Add", {4680, 240, 975, 375});
-    ui.checkNowButton = MakeButton(window, "checkNowButton", "Check Now", {7680, 240, 1095, 495});
-    ui.scriptButton = MakeButton(window, "scriptButton", "Php Code", {7800, 4800, 975, 375});
-    ui.detailBox = MakeTextArea(window, "detailBox", QString(), {6480, 2060, 2340, 2055});
-    ui.saveButton = MakeButton(window, "saveButton", "Save", {4680, 720, 975, 375});
+        Named(new QLineEdit(QStringLiteral("http://"), window), "urlEdit");
+    ui.folderEdit = Named(new QLineEdit(window), "folderEdit");
+    ui.addButton = MakeButton(window, "addButton", "Add");
+    ui.checkNowButton = MakeButton(window, "checkNowButton", "Check Now");
+    ui.scriptButton = MakeButton(window, "scriptButton", "Php Code");
+    ui.detailBox = MakeTextArea(window, "detailBox", QString());
+    ui.saveButton = MakeButton(window, "saveButton", "Save");
     ui.saveButton->setEnabled(false);
     ui.siteView = MakeSiteView(window, siteModel);
     // Both texts lie exactly over the site list and cover it while shown.
     ui.tutorialView =
-        MakeTextArea(window, "tutorialView", LinesToQt(TutorialText()), {100, 2040, 1575, 1335});
-    ui.scriptEdit = MakeTextArea(window, "scriptEdit", LinesToQt(ReportScriptTemplate()),
-                                 {100, 2040, 1575, 1335});
+        MakeTextArea(window, "tutorialView", LinesToQt(TutorialText()));
+    ui.scriptEdit = MakeTextArea(window, "scriptEdit", LinesToQt(ReportScriptTemplate()));
     for (QPlainTextEdit* text : {ui.scriptEdit, ui.tutorialView}) {
         text->setLineWrapMode(QPlainTextEdit::NoWrap);
         // The script is indented with tabs; four blanks wide keeps its lines in view.
@@ -180,13 +157,13 @@ MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* 
     }
 
     const Qt::Alignment right = Qt::AlignRight;
-    ui.typesLabel = MakeLabel(window, "typesLabel", "File Type :", {6360, 900, 855, 255}, right);
-    ui.urlLabel = MakeLabel(window, "urlLabel", "Web URL :", {120, 405, 855, 255}, right);
-    ui.folderLabel = MakeLabel(window, "folderLabel", "Folder :", {120, 780, 855, 255}, right);
+    ui.typesLabel = MakeLabel(window, "typesLabel", "File Type :", right);
+    ui.urlLabel = MakeLabel(window, "urlLabel", "Web URL :", right);
+    ui.folderLabel = MakeLabel(window, "folderLabel", "Folder :", right);
     ui.statusLabel =
-        MakeLabel(window, "statusLabel", "Total Web : ", {120, 4920, 4215, 255}, Qt::AlignLeft);
+        MakeLabel(window, "statusLabel", "Total Web : ", Qt::AlignLeft);
     ui.folderImage =
-        MakeImage(window, "folderImage", ":/main_window/im_open.png", {4320, 720, 240, 240});
+        MakeImage(window, "folderImage", ":/main_window/im_open.png");
     ui.folderImage->setCursor(Qt::PointingHandCursor);
     // The picture sits at the right end of the banner strip, in front of it.
     ui.moreImage->raise();
@@ -194,6 +171,38 @@ MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* 
     SetTabOrder(ui);
     BuildMenus(window, ui);
     return ui;
+}
+
+std::vector<TwipsPlace> MainWindowDesign(const MainWindowControls& ui) {
+    // The list and the banner strip grow with the window; the detail box and the bottom
+    // buttons follow its right and bottom edges, the status line stays just below them.
+    const int W = kMainWindowDesignOuter.width;
+    const int B = kMainWindowDesignOuter.height - 1000; // the line of the bottom buttons
+    const unsigned corner = kFollowRight | kFollowBottom;
+    const unsigned stretch = kStretchWidth | kStretchHeight;
+    return {
+        {ui.urlLabel, {120, 405, 855, 255}},
+        {ui.urlEdit, {1080, 240, 3495, 375}},
+        {ui.folderLabel, {120, 780, 855, 255}},
+        {ui.folderEdit, {1080, 645, 3135, 375}},
+        {ui.folderImage, {4320, 720, 240, 240}},
+        {ui.addButton, {4680, 240, 975, 375}},
+        {ui.saveButton, {4680, 720, 975, 375}},
+        {ui.typesLabel, {6360, 900, 855, 255}},
+        {ui.typesEdit, {7320, 840, 1455, 315}},
+        {ui.checkNowButton, {7680, 240, 1095, 495}},
+        {ui.bannerView, {20, 1200, W - 140, 750}, kStretchWidth},
+        {ui.moreImage, {W - 500, 1220, 285, 270}, kFollowRight},
+        // Both texts lie exactly over the site list and cover it while shown.
+        {ui.siteView, {100, 2040, W - 2800, B - 2060}, stretch},
+        {ui.scriptEdit, {100, 2040, W - 2800, B - 2060}, stretch},
+        {ui.tutorialView, {100, 2040, W - 2800, B - 2060}, stretch},
+        {ui.detailBox, {W - 2600, 2060, 2340, B - 2100}, kFollowRight | kStretchHeight},
+        {ui.statusLabel, {120, B + 130, 4215, 255}, kFollowBottom},
+        {ui.backupButton, {W - 3450, B, 975, 375}, corner},
+        {ui.tutorialButton, {W - 2350, B, 975, 375}, corner},
+        {ui.scriptButton, {W - 1250, B, 975, 375}, corner},
+    };
 }
 
 } // namespace fq

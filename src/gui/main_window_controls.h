@@ -1,5 +1,9 @@
 #pragma once
 
+#include "gui/twips_layout.h"
+
+#include <vector>
+
 class QAbstractItemModel;
 class QAction;
 class QLabel;
@@ -54,5 +58,17 @@ struct MainWindowControls {
 // menus owned by the window; gives the window its icon and font. The site view shows
 // `siteModel`.
 MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* siteModel);
+
+// The outer size (frame included) for which the design table gives its positions: the
+// design's client area of 8910 by 6330 twips in a frame of 60-twip borders and a 345-twip
+// title bar. Only the differences from it matter.
+inline constexpr TwipsSize kMainWindowDesignOuter{9030, 6735};
+
+// The smallest outer window size for which every size of the layout is zero or more.
+inline constexpr TwipsSize kMainWindowMinimumSize{2800, 3100};
+
+// The main window's design table: every control's place and how it follows the window's
+// edges (Part 1.2's resize formulas).
+std::vector<TwipsPlace> MainWindowDesign(const MainWindowControls& ui);
 
 } // namespace fq

@@ -1,6 +1,7 @@
 // The notification-area icon and the way out of the program.
 #include "gui/banner_view.h"
 #include "gui/main_window.h"
+#include "gui/twips_layout.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -33,11 +34,8 @@ void MainWindow::restoreFromTray(QSystemTrayIcon::ActivationReason reason) {
 }
 
 void MainWindow::restoreWindow() {
-    setWindowState(windowState() & ~Qt::WindowMinimized);
-    show();
     ui_.bannerView->show();
-    raise();
-    activateWindow();
+    PresentWindow(this);
 }
 
 void MainWindow::exitProgram() {

@@ -31,13 +31,8 @@ signals:
     // Any mouse button released over the page; `alt` is that of the element under it.
     void bannerReleased(const QString& alt);
 
-protected:
-    void resizeEvent(QResizeEvent* event) override;
-    void moveEvent(QMoveEvent* event) override;
-
 private:
     void showElement(const QString& alt, const QString& title);
-    void layOutControls();
 
     BannerView* page_;
     QPushButton* advertiseButton_;

@@ -1,7 +1,6 @@
 #pragma once
 
-#include <QRect>
-#include <QWidget>
+#include <QtGlobal>
 #include <cmath>
 
 namespace fq {
@@ -13,12 +12,6 @@ inline int TwipsToPixels(int twips, qreal logicalDpi) {
 
 inline int PixelsToTwips(int pixels, qreal logicalDpi) {
     return static_cast<int>(std::lround(pixels * 1440.0 / logicalDpi));
-}
-
-inline void PlaceInTwips(QWidget* widget, int left, int top, int width, int height) {
-    const qreal dpi = widget->logicalDpiX();
-    widget->setGeometry(TwipsToPixels(left, dpi), TwipsToPixels(top, dpi),
-                        TwipsToPixels(width, dpi), TwipsToPixels(height, dpi));
 }
 
 } // namespace fq

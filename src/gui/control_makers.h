@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <Qt>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+namespace fq {
+
+// Gives `control` its object name, which tests and the tab order find it by.
+template <typename Control>
+Control* Named(Control* control, const char* name) {
+    control->setObjectName(QString::fromLatin1(name));
+    return control;
+}
+
+// A push button of `window` with the UTF-8 caption `caption`; the window's layout places it.
+QPushButton* MakeButton(QWidget* window, const char* name, const char* caption);
+
+// A label of `window` with the UTF-8 text `text`, centred vertically and aligned `horizontal`.
+QLabel* MakeLabel(QWidget* window, const char* name, const char* text,
+                  Qt::Alignment horizontal = Qt::AlignLeft);
+
+} // namespace fq
