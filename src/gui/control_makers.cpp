@@ -1,6 +1,8 @@
 #include "gui/control_makers.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QPushButton>
 
 namespace fq {
@@ -13,6 +15,10 @@ QLabel* MakeLabel(QWidget* window, const char* name, const char* text, Qt::Align
     auto* label = Named(new QLabel(QString::fromUtf8(text), window), name);
     label->setAlignment(horizontal | Qt::AlignVCenter);
     return label;
+}
+
+QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption) {
+    return Named(menu->addAction(QString::fromUtf8(caption)), name);
 }
 
 } // namespace fq

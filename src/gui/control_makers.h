@@ -3,7 +3,9 @@
 #include <QString>
 #include <Qt>
 
+class QAction;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QWidget;
 
@@ -22,5 +24,8 @@ QPushButton* MakeButton(QWidget* window, const char* name, const char* caption);
 // A label of `window` with the UTF-8 text `text`, centred vertically and aligned `horizontal`.
 QLabel* MakeLabel(QWidget* window, const char* name, const char* text,
                   Qt::Alignment horizontal = Qt::AlignLeft);
+
+// An item of `menu` with the caption `caption` (an "&" marks its access key).
+QAction* AddMenuItem(QMenu* menu, const char* name, const char* caption);
 
 } // namespace fq

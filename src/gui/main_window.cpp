@@ -1,21 +1,17 @@
 #include "gui/main_window.h"
 
-#include "core/banners/statistics.h"
 #include "core/check/report_script.h"
-#include "core/desktop/autostart_entry.h"
-#include "core/files/data_folder.h"
 #include "core/files/text_file.h"
+#include "core/sites/database_backup.h"
 #include "core/sites/new_report_password.h"
 #include "core/sites/site_database.h"
+#include "core/sites/site_editing.h"
 #include "core/sites/watched_types.h"
 #include "gui/banner_view.h"
 #include "gui/clickable_image.h"
-#include "gui/desktop_notifier.h"
-#include "gui/event_loop_clock.h"
-#include "gui/qt_file_dialogs.h"
+#include "gui/file_dialogs.h"
 #include "gui/qt_text.h"
 #include "gui/site_list_model.h"
-#include "gui/sponsor_window.h"
 #include "gui/twips.h"
 #include "gui/twips_layout.h"
 
@@ -26,17 +22,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTimer>
 #include <QTreeView>
 
 namespace fq {
 namespace {
-
-// Five times a second: an alert shows promptly, and with nothing due a tick costs nothing.
-constexpr int kTickMilliseconds = 200;
 
 // A save that died half-way left its temporary file this long ago at the least; a younger
 // one may belong to a save still in progress.
@@ -45,25 +37,16 @@ constexpr std::chrono::seconds kAbandonedSaveAge{60};
 constexpr int kDesignClientWidth = 8910;
 constexpr int kDesignClientHeight = 6330;
 
+QString FailureText(const char* what, const std::string& path, const FileOutcome& outcome) {
+    return QLatin1String(what) + ToQt(path) + QStringLiteral(":\n") + ToQt(outcome.reason());
+}
+
 } // namespace
 
-MainWindow::MainWindow(MainWindowEnvironment environment, QWidget* parent)
-    : QWidget(parent), environment_(std::move(environment)),
-      siteModel_(new SiteListModel(sites_, this)), ui_(BuildMainWindowControls(this, siteModel_)),
-      notifier_(new DesktopNotifier(QLatin1String(kProgramName), this)) {
+MainWindow::MainWindow(MainWindowSeams seams, QWidget* parent)
+    : QWidget(parent), seams_(std::move(seams)),
+      siteModel_(new SiteListModel(sites_, this)), ui_(BuildMainWindowControls(this, siteModel_)) {
     setObjectName(QStringLiteral("mainWindow"));
-    if (environment_.dataFolder.empty()) {
-        environment_.dataFolder = DataFolder(environment_.appFolder);
-    }
-    if (!environment_.dialogs) {
-        environment_.dialogs = std::make_shared<QtFileDialogs>(environment_.dataFolder);
-    }
-    if (!environment_.clock) {
-        environment_.clock = std::make_shared<EventLoopClock>();
-    }
-    if (environment_.openUrl) {
-        ui_.bannerView->openUrl = environment_.openUrl;
-    }
     placeWindow();
     connectControls();
 }
@@ -71,33 +54,15 @@ MainWindow::MainWindow(MainWindowEnvironment environment, QWidget* parent)
 MainWindow::~MainWindow() {
     // The model reads the site list, which goes before the child widgets do.
     delete siteModel_;
-    // It has no owner window, so nothing else takes it along.
-    delete sponsorWindow_;
 }
 
-void MainWindow::start() {
-    setWindowTitle(QLatin1String(kWindowCaption));
-    ui_.bannerView->navigate(environment_.appFolder + "php/000.html");
-    showTrayIcon();
-    // Registered to start at log-in under this very path: every start is a start in the tray.
-    const bool startHidden =
-        IsRegisteredToRun(environment_.autostartFolder, environment_.executablePath);
-    ui_.runAtStartupAction->setChecked(startHidden);
+void MainWindow::openSiteDatabase() {
     RemoveAbandonedTemporaryFiles(databasePath(), kAbandonedSaveAge);
     loadSiteDatabase();
-    if (!startHidden) {
-        show();
-    } else if (trayAvailable()) {
-        ui_.bannerView->hide();
-    } else {
-        showMinimized();
-    }
-    SendStatistic(environment_.baseUrl, environment_.machineKey, kStartEvent,
-                  [this] { return pumpEvents(); });
 }
 
 std::string MainWindow::databasePath() const {
-    return environment_.dataFolder + kDatabaseFileName;
+    return seams_.dataFolder + kDatabaseFileName;
 }
 
 void MainWindow::loadSiteDatabase() {
@@ -147,7 +112,7 @@ bool MainWindow::saveSiteDatabase() {
         const QString text = QStringLiteral("Could not save ") + ToQt(path) +
                              QStringLiteral(":\n") + ToQt(saved.reason());
         // Nobody may be there to press OK while the program ends.
-        if (ending_) {
+        if (exiting_) {
             qWarning("%s", qPrintable(text));
         } else {
             showWarning(text);
@@ -171,7 +136,7 @@ void MainWindow::changeEvent(QEvent* event) {
     // notification area it stays minimised in the taskbar, or nothing could bring it back.
     // Either way its banner strip stops drawing and rotating.
     if (isMinimized()) {
-        if (trayAvailable()) {
+        if (seams_.trayAvailable()) {
             hide();
         }
         ui_.bannerView->hide();
@@ -212,42 +177,159 @@ void MainWindow::connectControls() {
     ui_.siteView->viewport()->installEventFilter(this);
     connect(ui_.removeAction, &QAction::triggered, this, &MainWindow::removeSelectedSite);
     connect(ui_.folderImage, &ClickableImage::clicked, this, &MainWindow::pickLocalFolder);
-    connect(ui_.moreImage, &ClickableImage::clicked, this, &MainWindow::showSponsorWindow);
     connect(ui_.backupButton, &QPushButton::clicked, this,
             [this] { ui_.backupMenu->popup(QCursor::pos()); });
     connect(ui_.exportAction, &QAction::triggered, this, &MainWindow::exportDatabase);
     connect(ui_.importAction, &QAction::triggered, this, &MainWindow::importDatabase);
-    connect(ui_.checkNowButton, &QPushButton::clicked, this, &MainWindow::checkNow);
+    connect(ui_.checkNowButton, &QPushButton::clicked, this, &MainWindow::checkNowRequested);
     connect(ui_.scriptButton, &QPushButton::clicked, this, &MainWindow::toggleReportScript);
     connect(ui_.tutorialButton, &QPushButton::clicked, this, &MainWindow::toggleTutorial);
-    connect(ui_.activeAction, &QAction::triggered, this,
-            [this](bool checked) { checksActive_ = checked; });
-    connect(ui_.runAtStartupAction, &QAction::triggered, this, [this](bool checked) {
-        // The tick tells what the desktop will do at the next log-in, also after a failed write.
-        if (!SetRunAtStartup(checked, environment_.autostartFolder, environment_.executablePath)) {
-            ui_.runAtStartupAction->setChecked(
-                IsRegisteredToRun(environment_.autostartFolder, environment_.executablePath));
-        }
-    });
-    connect(ui_.exitAction, &QAction::triggered, this, &MainWindow::exitProgram);
-    connect(notifier_, &DesktopNotifier::activated, this, &MainWindow::restoreWindow);
-
-    tickTimer_ = new QTimer(this);
-    tickTimer_->setInterval(kTickMilliseconds);
-    connect(tickTimer_, &QTimer::timeout, this, &MainWindow::tick);
-    connect(ui_.bannerView, &BannerView::mouseUp, this,
-            [this](Qt::MouseButton, const QString& alt) { bannerReleased(alt); });
-    tickTimer_->start();
 }
 
 void MainWindow::showWarning(const QString& text) {
-    const QString caption = QLatin1String(kProgramName);
-    if (environment_.warn) {
-        environment_.warn(this, caption, text);
+    seams_.warn(this, QLatin1String(kProgramName), text);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == ui_.siteView->viewport() && event->type() == QEvent::MouseButtonRelease) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() == Qt::RightButton) {
+            ui_.listMenu->popup(mouse->globalPosition().toPoint());
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void MainWindow::addSite() {
+    const auto site = SiteToAdd(FromQt(ui_.urlEdit->text()), FromQt(ui_.folderEdit->text()));
+    if (!site) {
+        showWarning(QStringLiteral("Please fill web URL and local path !"));
         return;
     }
-    QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
-    box.exec();
+    sites_.append(*site);
+    saveSiteDatabase();
+}
+
+void MainWindow::selectRow(int row) {
+    if (!sites_.contains(row)) {
+        return;
+    }
+    const SiteRow& selected = sites_.at(row);
+    ui_.urlEdit->setText(ToQt(selected.site.webUrl));
+    ui_.folderEdit->setText(ToQt(selected.site.localFolder));
+    ui_.detailBox->setPlainText(LinesToQt(selected.result.detail));
+    selectedRow_ = row + 1;
+    ui_.saveButton->setEnabled(true);
+}
+
+void MainWindow::saveSelectedSite() {
+    const int row = selectedRow_ - 1;
+    if (!sites_.contains(row)) {
+        return;
+    }
+    // A box the user left alone gives back the row's own bytes, UTF-8 or not.
+    const StoredSite& shown = sites_.at(row).site;
+    const StoredSite site = SiteFromBoxes(FromQtKeeping(ui_.urlEdit->text(), shown.webUrl),
+                                          FromQtKeeping(ui_.folderEdit->text(), shown.localFolder));
+    sites_.edit(row, site.webUrl, site.localFolder);
+}
+
+void MainWindow::removeSelectedSite() {
+    const int row = selectedRow_ - 1;
+    if (!sites_.contains(row)) {
+        return;
+    }
+    sites_.remove(row);
+    // The number now names another site: "Save" must not write into it.
+    selectedRow_ = 0;
+    saveSiteDatabase();
+}
+
+void MainWindow::headerClicked(int column) {
+    if (column == SiteListModel::kNumber) {
+        sites_.flipAllActive();
+    }
+}
+
+void MainWindow::pickLocalFolder() {
+    if (const auto folder = FolderBoxText(seams_.dialogs->pickFolder(std::string()))) {
+        ui_.folderEdit->setText(ToQt(*folder));
+    }
+}
+
+void MainWindow::exportDatabase() {
+    FileRequest request;
+    request.nameFilters = {"All File (*.*) (*)"};
+    request.proposedPath = seams_.homeFolder + kDatabaseFileName;
+    request.confirmOverwrite = true;
+    const std::optional<std::string> target = seams_.dialogs->saveFile(request);
+    if (!target) {
+        return;
+    }
+    // The file as last saved: edits not saved yet stay out of the copy.
+    const FileOutcome copied = CopyDatabaseFile(databasePath(), *target);
+    if (!copied) {
+        showWarning(FailureText("Could not export to ", *target, copied));
+    }
+}
+
+void MainWindow::importDatabase() {
+    FileRequest request;
+    request.nameFilters = {std::string(kDatabaseFileName) + " (" + kDatabaseFileName + ")",
+                           "All Files (*.*) (*)"};
+    request.proposedPath = seams_.homeFolder + kDatabaseFileName;
+    const std::optional<std::string> source = seams_.dialogs->openFile(request);
+    if (!source) {
+        return;
+    }
+    // Only a complete copy replaces what the window holds, unsaved edits included.
+    const FileOutcome copied = CopyDatabaseFile(*source, databasePath());
+    if (!copied) {
+        showWarning(FailureText("Could not import ", *source, copied));
+        return;
+    }
+    loadSiteDatabase();
+}
+
+void MainWindow::keepScriptPassword() {
+    const auto written = PasswordInScript(LinesFromQt(ui_.scriptEdit->toPlainText()));
+    // A password the box could not show as it is keeps its bytes while left alone.
+    if (written && *written != FromQt(ToQt(reportPassword_))) {
+        reportPassword_ = *written;
+    }
+    saveSiteDatabase();
+}
+
+void MainWindow::toggleReportScript() {
+    if (!ui_.scriptEdit->isHidden()) {
+        keepScriptPassword();
+    }
+    ui_.scriptEdit->setVisible(ui_.scriptEdit->isHidden());
+    ui_.tutorialView->hide();
+}
+
+void MainWindow::toggleTutorial() {
+    ui_.tutorialView->setVisible(ui_.tutorialView->isHidden());
+    ui_.scriptEdit->hide();
+}
+
+void MainWindow::restore() {
+    ui_.bannerView->show();
+    PresentWindow(this);
+}
+
+void MainWindow::setChecking(bool checking) {
+    ui_.checkNowButton->setEnabled(!checking);
+}
+
+void MainWindow::showStatus(const QString& caption) {
+    ui_.statusLabel->setText(caption);
+    ui_.statusLabel->repaint();
+}
+
+void MainWindow::saveBeforeExit() {
+    exiting_ = true;
+    saveSiteDatabase();
 }
 
 } // namespace fq

@@ -1,28 +1,34 @@
 #pragma once
 
-#include "core/check/check_pass.h"
-#include "core/check/check_schedule.h"
 #include "core/sites/site_list.h"
 #include "gui/main_window_controls.h"
-#include "gui/main_window_environment.h"
 
-#include <QPointer>
-#include <QSystemTrayIcon>
 #include <QWidget>
-#include <optional>
+#include <functional>
+#include <memory>
 #include <string>
-
-class QTimer;
 
 namespace fq {
 
-class AlertWindow;
-class DesktopNotifier;
-class SponsorWindow;
+class FileDialogs;
 class SiteListModel;
 
-// The main window. It owns all long-lived state: the site list with its check results, the
-// report password, the schedule, the pending alert, the tray icon and the notifications.
+// Shows the one kind of message box of the program: an exclamation icon and an OK button.
+using WarningBox =
+    std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
+
+// What the main window works with; the application fills in every member.
+struct MainWindowSeams {
+    std::string dataFolder; // where "ferquor.ini" lives, ending in "/"
+    std::string homeFolder; // where backups are proposed, ending in "/"
+    std::shared_ptr<FileDialogs> dialogs;
+    WarningBox warn;
+    std::function<bool()> trayAvailable; // a minimised window hides into the tray
+};
+
+// The main window: the site list and its editing, the site file (load, save, export,
+// import), and the report script and tutorial boxes. The check pass, the tray and the banner
+// strip are collaborators that reach it through signals and its public slots.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -31,23 +37,18 @@ public:
     // The caption of message boxes and notifications.
     static constexpr const char* kProgramName = "Ferrow Quorvel";
 
-    explicit MainWindow(MainWindowEnvironment environment, QWidget* parent = nullptr);
+    explicit MainWindow(MainWindowSeams seams, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // The start-up sequence: caption, banner strip, tray icon, site database, then the window
-    // is shown (or kept in the tray when the desktop started it at log-in).
-    void start();
-
+    // Removes what a save that died left behind, then loads the site file.
+    void openSiteDatabase();
     // Replaces the site list and settings by the content of the database file.
     void loadSiteDatabase();
     // Writes the whole database file from the live state; a failure is shown once. Nothing is
     // written over a database file that exists but could not be read.
     bool saveSiteDatabase();
-
-    // The exit sequence, from the tray menu or a termination signal: a check pass under way
-    // stops, the tray icon goes, the database is saved once, and the event loop ends without
-    // any close handling.
-    void exitProgram();
+    // The last save while the program ends: a failure goes to the log, nobody may be there.
+    void saveBeforeExit();
 
     // Editing the site list.
     void addSite();
@@ -61,28 +62,26 @@ public:
     void exportDatabase();
     void importDatabase();
 
-    // One check pass over the active sites; a scheduled pass leaves an alert when a site
-    // changed. "Check Now" is off and the tray icon's tooltip tells the progress meanwhile.
-    void checkSites(bool scheduled);
-    // One tick of the 200 ms timer: the scheduled check when it is due, then the delivery of
-    // a pending alert into the alert window and a desktop notification.
-    void tick();
-    // "Check Now": a manual pass, then the next scheduled one a full interval later.
-    void checkNow();
     // The report script and tutorial boxes; closing the script with "Php Code" keeps the
     // password written in it and saves.
     void toggleReportScript();
     void toggleTutorial();
 
+    // Brings the window back, shown and in front, from the tray or the taskbar.
+    void restore();
+    // A check pass runs: "Check Now" is off meanwhile.
+    void setChecking(bool checking);
+    void showStatus(const QString& caption);
+
     const MainWindowControls& controls() const { return ui_; }
+    SiteList& sites() { return sites_; }
     const SiteList& sites() const { return sites_; }
     const std::string& reportPassword() const { return reportPassword_; }
-    AlertWindow* alertWindow() const;
-    SponsorWindow* sponsorWindow() const;
-    // Every banner in one window: the one already open, or a new one over the current page.
-    void showSponsorWindow();
+    std::string watchedTypes() const;
     int selectedRow() const { return selectedRow_; }
-    bool ending() const { return ending_; }
+
+signals:
+    void checkNowRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -93,46 +92,20 @@ private:
     std::string databasePath() const;
     void connectControls();
     void placeWindow();
-    bool trayAvailable() const;
-    void showTrayIcon();
-    void restoreFromTray(QSystemTrayIcon::ActivationReason reason);
-    // Brings the window back, shown and in front, from the tray or the taskbar.
-    void restoreWindow();
-    void setTrayToolTip(const QString& text);
     void keepScriptPassword();
     void setReportPassword(const std::string& password);
     void typesEdited();
-    void deliverPendingAlert();
-    // Lets queued events run during a transfer; false once the program is ending.
-    bool pumpEvents();
-    void refreshBanners();
-    void bannerReleased(const QString& alt);
-    void sponsorBannerReleased(const QString& alt);
-    // Sends a banner click to the maker's site; nothing for a click that counts for nothing.
-    void reportClick(const std::optional<std::string>& event);
     void showWarning(const QString& text);
-    std::string watchedTypes() const;
 
-    MainWindowEnvironment environment_;
+    MainWindowSeams seams_;
     SiteList sites_;
     SiteListModel* siteModel_;
     MainWindowControls ui_;
     std::string loadedTypes_; // the watched types as read, while the box still shows them
     std::string reportPassword_;
     bool keepDatabaseFile_ = false; // it exists but could not be read
-    int selectedRow_ = 0;           // the 1-based number of the row clicked last; 0 for none
-    bool checksActive_ = true;
-    bool ending_ = false;
-    QSystemTrayIcon* trayIcon_ = nullptr;
-    std::optional<CheckSummary> pendingAlert_;
-    DesktopNotifier* notifier_;
-    CheckPass checkPass_;
-    CheckSchedule schedule_;
-    RepeatingDeadline bannerSchedule_ = BannerSchedule();
-    bool countBannerClicks_ = false; // from the first banner refresh on
-    QTimer* tickTimer_ = nullptr;
-    QPointer<AlertWindow> alertWindow_;     // from the first alert until the user closes it
-    QPointer<SponsorWindow> sponsorWindow_; // while it is open
+    bool exiting_ = false;
+    int selectedRow_ = 0; // the 1-based number of the row clicked last; 0 for none
 };
 
 } // namespace fq

@@ -60,16 +60,8 @@ QTreeView* MakeSiteView(QWidget* window, QAbstractItemModel* siteModel) {
     return view;
 }
 
-QAction* AddItem(QMenu* menu, const char* name, const char* caption) {
-    QAction* action = menu->addAction(QLatin1String(caption));
-    action->setObjectName(QLatin1String(name));
-    return action;
-}
-
 QMenu* MakeMenu(QWidget* window, const char* name, const char* caption) {
-    auto* menu = new QMenu(QLatin1String(caption), window);
-    menu->setObjectName(QLatin1String(name));
-    return menu;
+    return Named(new QMenu(QLatin1String(caption), window), name);
 }
 
 // A picture that fills its control exactly, whatever the screen's scale.
@@ -92,21 +84,12 @@ void SetTabOrder(const MainWindowControls& ui) {
 }
 
 void BuildMenus(QWidget* window, MainWindowControls& ui) {
-    ui.trayMenu = MakeMenu(window, "trayMenu", "&SysTray");
-    ui.activeAction = AddItem(ui.trayMenu, "activeAction", "&Active");
-    ui.activeAction->setCheckable(true);
-    ui.activeAction->setChecked(true);
-    ui.runAtStartupAction = AddItem(ui.trayMenu, "runAtStartupAction", "&Run on start up");
-    ui.runAtStartupAction->setCheckable(true);
-    ui.trayMenu->addSeparator();
-    ui.exitAction = AddItem(ui.trayMenu, "exitAction", "&Exit");
-
     ui.listMenu = MakeMenu(window, "listMenu", "Del");
-    ui.removeAction = AddItem(ui.listMenu, "removeAction", "Remove");
+    ui.removeAction = AddMenuItem(ui.listMenu, "removeAction", "Remove");
 
     ui.backupMenu = MakeMenu(window, "backupMenu", "Backup");
-    ui.exportAction = AddItem(ui.backupMenu, "exportAction", "Export");
-    ui.importAction = AddItem(ui.backupMenu, "importAction", "Import");
+    ui.exportAction = AddMenuItem(ui.backupMenu, "exportAction", "Export");
+    ui.importAction = AddMenuItem(ui.backupMenu, "importAction", "Import");
 }
 
 } // namespace

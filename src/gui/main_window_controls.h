@@ -19,7 +19,7 @@ namespace fq {
 class BannerView;
 class ClickableImage;
 
-// The controls of the main window, created at their design positions, and its three menus,
+// The controls of the main window and its two menus,
 // which are only ever shown as popup menus.
 struct MainWindowControls {
     QLabel* urlLabel = nullptr;
@@ -43,10 +43,6 @@ struct MainWindowControls {
     QPushButton* tutorialButton = nullptr;
     QPushButton* scriptButton = nullptr;
 
-    QMenu* trayMenu = nullptr;
-    QAction* activeAction = nullptr;
-    QAction* runAtStartupAction = nullptr;
-    QAction* exitAction = nullptr;
     QMenu* listMenu = nullptr;
     QAction* removeAction = nullptr;
     QMenu* backupMenu = nullptr;
@@ -54,8 +50,8 @@ struct MainWindowControls {
     QAction* importAction = nullptr;
 };
 
-// Creates every control as a child of `window` in its design place and focus order, and the
-// menus owned by the window; gives the window its icon and font. The site view shows
+// Creates every control as a child of `window` in its focus order (MainWindowDesign places
+// them), and the menus owned by the window; gives the window its icon and font. The site view shows
 // `siteModel`.
 MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* siteModel);
 

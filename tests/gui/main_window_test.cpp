@@ -4,7 +4,11 @@
 #include "gui/banner_view.h"
 #include "gui/clickable_image.h"
 #include "gui/file_dialogs.h"
+#include "app/application.h"
+#include "gui/banner_strip.h"
+#include "gui/check_controller.h"
 #include "gui/main_window.h"
+#include "gui/tray_icon.h"
 #include "gui/sponsor_window.h"
 #include "manual_clock.h"
 #include "php_server.h"
@@ -81,8 +85,9 @@ struct MainWindowFixture {
         if (!database.empty()) {
             fq::WriteTextFile(databasePath(), database);
         }
-        window = std::make_unique<fq::MainWindow>(environment);
-        window->start();
+        app = std::make_unique<fq::Application>(environment);
+        app->start();
+        window = &app->window();
         return *window;
     }
 
@@ -107,8 +112,9 @@ struct MainWindowFixture {
     std::shared_ptr<ScriptedDialogs> dialogs = std::make_shared<ScriptedDialogs>();
     std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
     QStringList warnings;
-    fq::MainWindowEnvironment environment;
-    std::unique_ptr<fq::MainWindow> window;
+    fq::Environment environment;
+    std::unique_ptr<fq::Application> app;
+    fq::MainWindow* window = nullptr;
 };
 
 QString ToQ(const std::string& text) {
@@ -170,7 +176,7 @@ private slots:
         f.environment.postForm = Answering("5-");
         fq::MainWindow& window = f.start(database);
 
-        window.checkNow();
+        f.app->checks().checkNow();
         QCOMPARE(window.sites().at(0).result.status, std::string("OK"));
 
         // Clicking the row and saving it unchanged keeps its bytes, as does a close.
@@ -330,7 +336,7 @@ private slots:
         QStringList progress;
         f.environment.postForm = [&](const std::string& url, const std::string&,
                                      const fq::MessagePump&, const fq::HttpLimits&) {
-            progress.append(f.window->findChild<QSystemTrayIcon*>()->toolTip() +
+            progress.append(f.app->tray().icon()->toolTip() +
                             QLatin1String(f.ui().checkNowButton->isEnabled() ? " on" : " off"));
             return url.starts_with("http://a.") ? std::string("999-") : answerOfB;
         };
@@ -344,21 +350,21 @@ private slots:
                                QStringLiteral("Ferrow Quorvel - checking http://b.test/ "
                                               "(the last one) off"),
                            }));
-        QCOMPARE(window.findChild<QSystemTrayIcon*>()->toolTip(), window.windowTitle());
+        QCOMPARE(f.app->tray().icon()->toolTip(), window.windowTitle());
         QVERIFY(f.ui().checkNowButton->isEnabled());
-        QVERIFY(window.alertWindow() == nullptr);
+        QVERIFY(f.app->checks().alertWindow() == nullptr);
 
         // The scheduled pass an hour later runs after the tick that starts it, and the next
         // tick brings its alert; no notification service runs yet, which changes nothing.
         const auto scheduledPass = [&] {
             f.clock->seconds += 3601;
-            window.tick();
+            f.app->checks().tick();
             QCoreApplication::processEvents();
-            window.tick();
+            f.app->checks().tick();
         };
         scheduledPass();
         QCOMPARE(progress.mid(2), progress.mid(0, 2));
-        fq::AlertWindow* alert = window.alertWindow();
+        fq::AlertWindow* alert = f.app->checks().alertWindow();
         QVERIFY(alert != nullptr && alert->isVisible());
         QCOMPARE(alert->counterLabel()->text(), QStringLiteral("1"));
 
@@ -399,13 +405,13 @@ private slots:
             fq::WriteTextFile(pages + page, "<div></div>");
         }
         std::filesystem::copy_file(FERQUOR_SITE_DIR "/../php/free.gif", pages + "free.gif");
-        fq::MainWindow& window = f.start("php<>pw");
+        f.start("php<>pw");
 
         // The banner strip is updated from the maker's site a second after start; a click on
         // a banner is counted there, and its link goes to the browser.
-        window.tick();
+        f.app->bannerStrip().tick();
         f.clock->seconds += 2;
-        window.tick();
+        f.app->bannerStrip().tick();
         fq::BannerView* strip = f.ui().bannerView;
         QVERIFY(strip->rotating()); // five banners: two groups
         QTest::mouseClick(strip->viewport(), Qt::LeftButton, {},
@@ -415,7 +421,7 @@ private slots:
         // Any button opens the sponsor window; a second opening brings up the same window,
         // restored.
         QTest::mouseRelease(f.ui().moreImage, Qt::RightButton);
-        const QPointer<fq::SponsorWindow> sponsor(window.sponsorWindow());
+        const QPointer<fq::SponsorWindow> sponsor(f.app->bannerStrip().sponsorWindow());
         QVERIFY(sponsor && QTest::qWaitForWindowExposed(sponsor));
         auto* page = sponsor->findChild<fq::BannerView*>();
         auto* slot = sponsor->findChild<QLabel*>(QStringLiteral("slotLabel"));
@@ -423,7 +429,7 @@ private slots:
         QCOMPARE(slot->text() + title->text(), QStringLiteral("86ฝนตกที่หน้าต่าง"));
         sponsor->showMinimized();
         QTest::mouseRelease(f.ui().moreImage, Qt::LeftButton);
-        QCOMPARE(window.sponsorWindow(), sponsor.data());
+        QCOMPARE(f.app->bannerStrip().sponsorWindow(), sponsor.data());
         QVERIFY(!sponsor->isMinimized());
 
         // Slot 7 holds banner 3; slot 8 is unsold.
@@ -462,7 +468,7 @@ private slots:
                           Qt::LeftButton);
         QTRY_VERIFY(sponsor.isNull());
         QTest::mouseRelease(f.ui().moreImage, Qt::LeftButton);
-        QCOMPARE(window.sponsorWindow()->findChild<fq::BannerView*>()->toPlainText(),
+        QCOMPARE(f.app->bannerStrip().sponsorWindow()->findChild<fq::BannerView*>()->toPlainText(),
                  QStringLiteral("newer"));
     }
 
@@ -484,14 +490,14 @@ private slots:
             "php<>pw\r\n" + slowServer.url() + "<>/srv/a/\r\n" + nextServer.url() + "<>/srv/b/";
         fq::MainWindow& window = f.start(database);
         f.type(f.ui().typesEdit, QStringLiteral("php,js"));
-        QTimer::singleShot(500, &window, &fq::MainWindow::exitProgram);
+        QTimer::singleShot(500, f.app.get(), &fq::Application::exit);
         const auto started = std::chrono::steady_clock::now();
-        window.checkNow();
+        f.app->checks().checkNow();
         const auto took = std::chrono::steady_clock::now() - started;
 
         // Well before the slow server's answer: the request in flight was given up.
         QVERIFY(took < std::chrono::seconds(3));
-        QVERIFY(window.ending());
+        QVERIFY(f.app->ending());
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         QCOMPARE(fq::ReadTextFile(slowLog), std::string("x"));
         QVERIFY(!std::filesystem::exists(nextLog));

@@ -1,4 +1,4 @@
-#include "gui/termination_signal.h"
+#include "app/termination_signal.h"
 
 #include <QSocketNotifier>
 #include <csignal>

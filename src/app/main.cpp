@@ -1,11 +1,11 @@
+#include "app/application.h"
+#include "app/termination_signal.h"
 #include "core/desktop/autostart_entry.h"
 #include "core/files/data_folder.h"
 #include "core/desktop/executable_path.h"
 #include "core/desktop/instance_lock.h"
 #include "core/banners/machine_key.h"
 #include "core/text/path_text.h"
-#include "gui/main_window.h"
-#include "gui/termination_signal.h"
 
 #include <QApplication>
 #include <QDir>
@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setApplicationName(QStringLiteral("Ferrow Quorvel"));
 
-    fq::MainWindowEnvironment environment;
+    fq::Environment environment;
     environment.appFolder = appFolder;
     environment.dataFolder = dataFolder;
     environment.baseUrl = MakerSite();
@@ -46,14 +46,14 @@ int main(int argc, char** argv) {
     environment.executablePath = executablePath;
     environment.autostartFolder = fq::AutostartFolder();
     environment.homeFolder = fq::EnsureTrailing(QDir::homePath().toStdString(), '/');
-    fq::MainWindow window(std::move(environment));
+    fq::Application program(std::move(environment));
     fq::TerminationSignal termination;
-    QObject::connect(&termination, &fq::TerminationSignal::received, &window,
-                     &fq::MainWindow::exitProgram);
-    window.start();
+    QObject::connect(&termination, &fq::TerminationSignal::received, &program,
+                     &fq::Application::exit);
+    program.start();
     // Start-up lets events run while it reports the start, and a termination request may
     // have ended the program already; the event loop would then never be told to end.
-    if (window.ending()) {
+    if (program.ending()) {
         return 0;
     }
     return QApplication::exec();

@@ -1,0 +1,143 @@
+#include "app/application.h"
+
+#include "core/banners/statistics.h"
+#include "core/desktop/autostart_entry.h"
+#include "core/files/data_folder.h"
+#include "gui/alert_window.h"
+#include "gui/banner_strip.h"
+#include "gui/banner_view.h"
+#include "gui/check_controller.h"
+#include "gui/event_loop_clock.h"
+#include "gui/qt_file_dialogs.h"
+#include "gui/tray_icon.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QSystemTrayIcon>
+
+namespace fq {
+namespace {
+
+// The real thing for every seam left empty.
+Environment WithRealSeams(Environment environment) {
+    if (environment.dataFolder.empty()) {
+        environment.dataFolder = DataFolder(environment.appFolder);
+    }
+    if (!environment.dialogs) {
+        environment.dialogs = std::make_shared<QtFileDialogs>(environment.dataFolder);
+    }
+    if (!environment.clock) {
+        environment.clock = std::make_shared<EventLoopClock>();
+    }
+    if (!environment.warn) {
+        environment.warn = [](QWidget* parent, const QString& caption, const QString& text) {
+            QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Ok, parent);
+            box.exec();
+        };
+    }
+    if (!environment.trayAvailable) {
+        environment.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
+    }
+    // An empty postForm is PostForm itself, chosen where the pass's services are made; an
+    // empty openUrl is the banner view's own default, the user's browser.
+    return environment;
+}
+
+} // namespace
+
+Application::Application(Environment environment)
+    : environment_(WithRealSeams(std::move(environment))) {
+    const Environment& env = environment_;
+    window_ = std::make_unique<MainWindow>(MainWindowSeams{
+        env.dataFolder, env.homeFolder, env.dialogs, env.warn, env.trayAvailable});
+    const MainWindowControls& ui = window_->controls();
+    if (env.openUrl) {
+        ui.bannerView->openUrl = env.openUrl;
+    }
+    tray_ = std::make_unique<TrayIcon>(QLatin1String(MainWindow::kProgramName), env.trayAvailable);
+    MainWindow* window = window_.get();
+    checks_ = std::make_unique<CheckController>(
+        window->sites(),
+        CheckInputs{[window] { return window->watchedTypes(); },
+                    [window] { return window->reportPassword(); }},
+        env.clock, env.postForm, window);
+    CheckController* checks = checks_.get();
+    strip_ = std::make_unique<BannerStrip>(
+        ui.bannerView, ui.moreImage,
+        BannerStripPlaces{env.appFolder, env.dataFolder, env.baseUrl, env.machineKey}, env.clock,
+        [checks] { return checks->pumpEvents(); });
+    connectCollaborators();
+}
+
+Application::~Application() = default;
+
+void Application::connectCollaborators() {
+    MainWindow* window = window_.get();
+    TrayIcon* tray = tray_.get();
+    CheckController* checks = checks_.get();
+    connect(window, &MainWindow::checkNowRequested, checks, &CheckController::checkNow);
+    connect(checks, &CheckController::passStarted, window, [window] { window->setChecking(true); });
+    connect(checks, &CheckController::statusChanged, window, &MainWindow::showStatus);
+    connect(checks, &CheckController::progress, tray, &TrayIcon::setToolTip);
+    connect(checks, &CheckController::passFinished, window, [window, tray] {
+        window->setChecking(false);
+        tray->setToolTip(window->windowTitle());
+    });
+    connect(checks, &CheckController::alerted, tray, &TrayIcon::notify);
+    connect(tray, &TrayIcon::restoreRequested, window, [window] {
+        if (!window->isVisible()) {
+            window->restore();
+        }
+    });
+    connect(tray, &TrayIcon::notificationChosen, window, &MainWindow::restore);
+    connect(tray, &TrayIcon::activeChanged, checks, &CheckController::setActive);
+    connect(tray, &TrayIcon::runAtStartupRequested, this, &Application::runAtStartup);
+    connect(tray, &TrayIcon::exitRequested, this, &Application::exit);
+}
+
+void Application::runAtStartup(bool wanted) {
+    // The tick tells what the desktop will do at the next log-in, also after a failed write.
+    if (!SetRunAtStartup(wanted, environment_.autostartFolder, environment_.executablePath)) {
+        tray_->setRunAtStartup(
+            IsRegisteredToRun(environment_.autostartFolder, environment_.executablePath));
+    }
+}
+
+void Application::start() {
+    MainWindow& window = *window_;
+    window.setWindowTitle(QLatin1String(MainWindow::kWindowCaption));
+    strip_->showStartPage();
+    tray_->show(window.windowIcon(), window.windowTitle());
+    // Registered to start at log-in under this very path: every start is a start in the tray.
+    const bool startHidden =
+        IsRegisteredToRun(environment_.autostartFolder, environment_.executablePath);
+    tray_->setRunAtStartup(startHidden);
+    window.openSiteDatabase();
+    if (!startHidden) {
+        window.show();
+    } else if (tray_->available()) {
+        window.controls().bannerView->hide();
+    } else {
+        window.showMinimized();
+    }
+    CheckController* checks = checks_.get();
+    SendStatistic(environment_.baseUrl, environment_.machineKey, kStartEvent,
+                  [checks] { return checks->pumpEvents(); });
+}
+
+void Application::exit() {
+    if (checks_->ending()) {
+        return;
+    }
+    checks_->stop();
+    strip_->stop();
+    tray_->hide();
+    window_->saveBeforeExit();
+    QCoreApplication::exit(0);
+}
+
+bool Application::ending() const {
+    return checks_->ending();
+}
+
+} // namespace fq

@@ -1,0 +1,98 @@
+#include "gui/banner_strip.h"
+
+#include "core/banners/banner_update.h"
+#include "core/banners/statistics.h"
+#include "core/files/file_size.h"
+#include "gui/banner_view.h"
+#include "gui/clickable_image.h"
+#include "gui/qt_text.h"
+#include "gui/sponsor_window.h"
+
+#include <QTimer>
+
+namespace fq {
+namespace {
+
+// Five times a second, as the check schedule: the refresh starts about a second after start.
+constexpr int kTickMilliseconds = 200;
+
+} // namespace
+
+BannerStrip::BannerStrip(BannerView* view, ClickableImage* moreImage, BannerStripPlaces places,
+                         std::shared_ptr<Clock> clock, MessagePump pump, QObject* parent)
+    : QObject(parent), view_(view), places_(std::move(places)), clock_(std::move(clock)),
+      pump_([this, pump = std::move(pump)] {
+          // Once the program ends, the refresh under way stops and shows nothing.
+          stopped_ = !pump() || stopped_;
+          return !stopped_;
+      }),
+      timer_(new QTimer(this)) {
+    connect(view_, &BannerView::mouseUp, this, [this](Qt::MouseButton, const QString& alt) {
+        if (countClicks_) {
+            reportClick(StripClickEvent(FromQt(alt)));
+        }
+    });
+    connect(moreImage, &ClickableImage::clicked, this, &BannerStrip::showSponsorWindow);
+    // A timer of its own: a refresh lets events run for seconds, and the check schedule's
+    // ticks go on meanwhile.
+    timer_->setInterval(kTickMilliseconds);
+    connect(timer_, &QTimer::timeout, this, &BannerStrip::tick);
+    timer_->start();
+}
+
+BannerStrip::~BannerStrip() {
+    // It has no owner window, so nothing else takes it along.
+    delete sponsorWindow_;
+}
+
+SponsorWindow* BannerStrip::sponsorWindow() const {
+    return sponsorWindow_;
+}
+
+void BannerStrip::showStartPage() {
+    view_->navigate(places_.appFolder + "php/000.html");
+}
+
+void BannerStrip::tick() {
+    if (!stopped_ && schedule_.Tick(clock_->now())) {
+        refresh();
+    }
+}
+
+void BannerStrip::stop() {
+    stopped_ = true;
+    timer_->stop();
+}
+
+void BannerStrip::refresh() {
+    if (!places_.baseUrl.empty()) {
+        UpdateBanners({places_.appFolder, places_.dataFolder, places_.baseUrl}, pump_);
+    }
+    if (stopped_) {
+        return;
+    }
+    const std::string strip = places_.dataFolder + "php/banner.html";
+    if (RegularFileSize(strip)) {
+        view_->navigate(strip);
+    }
+    countClicks_ = true;
+}
+
+void BannerStrip::showSponsorWindow() {
+    if (!sponsorWindow_) {
+        sponsorWindow_ = new SponsorWindow(places_.dataFolder + "php/banner2.html",
+                                           QUrl(ToQt(AdvertisingPage(places_.baseUrl))),
+                                           view_->openUrl);
+        connect(sponsorWindow_, &SponsorWindow::bannerReleased, this,
+                [this](const QString& alt) { reportClick(SponsorClickEvent(FromQt(alt))); });
+    }
+    sponsorWindow_->present();
+}
+
+void BannerStrip::reportClick(const std::optional<std::string>& event) {
+    if (event) {
+        SendStatistic(places_.baseUrl, places_.machineKey, *event, pump_);
+    }
+}
+
+} // namespace fq
