@@ -4,8 +4,6 @@
 #include "core/check/report_script.h"
 #include "core/desktop/autostart_entry.h"
 #include "core/files/data_folder.h"
-#include "core/files/text_file.h"
-#include "core/sites/new_report_password.h"
 #include "core/sites/site_database.h"
 #include "core/sites/watched_types.h"
 #include "gui/banner_view.h"
@@ -36,20 +34,26 @@ namespace {
 // Five times a second: an alert shows promptly, and with nothing due a tick costs nothing.
 constexpr int kTickMilliseconds = 200;
 
-// A save that died half-way left its temporary file this long ago at the least; a younger
-// one may belong to a save still in progress.
-constexpr std::chrono::seconds kAbandonedSaveAge{60};
+} // namespace
+
+namespace {
+
+MainWindowEnvironment WithDataFolder(MainWindowEnvironment environment) {
+    if (environment.dataFolder.empty()) {
+        environment.dataFolder = DataFolder(environment.appFolder);
+    }
+    return environment;
+}
 
 } // namespace
 
 MainWindow::MainWindow(MainWindowEnvironment environment, QWidget* parent)
-    : QWidget(parent), environment_(std::move(environment)),
-      siteModel_(new SiteListModel(sites_, this)), ui_(BuildMainWindowControls(this, siteModel_)),
+    : QWidget(parent), environment_(WithDataFolder(std::move(environment))),
+      store_(environment_.dataFolder + kDatabaseFileName),
+      siteModel_(new SiteListModel(store_.sites(), this)),
+      ui_(BuildMainWindowControls(this, siteModel_)),
       notifier_(new DesktopNotifier(QLatin1String(kProgramName), this)) {
     setObjectName(QStringLiteral("mainWindow"));
-    if (environment_.dataFolder.empty()) {
-        environment_.dataFolder = DataFolder(environment_.appFolder);
-    }
     if (!environment_.dialogs) {
         environment_.dialogs = std::make_shared<QtFileDialogs>(environment_.dataFolder);
     }
@@ -78,8 +82,7 @@ void MainWindow::start() {
     const bool startHidden =
         IsRegisteredToRun(environment_.autostartFolder, environment_.executablePath);
     ui_.runAtStartupAction->setChecked(startHidden);
-    RemoveAbandonedTemporaryFiles(databasePath(), kAbandonedSaveAge);
-    loadSiteDatabase();
+    showOpenedSiteFile(store_.open());
     if (!startHidden) {
         show();
     } else if (trayAvailable()) {
@@ -91,55 +94,34 @@ void MainWindow::start() {
                   [this] { return pumpEvents(); });
 }
 
-std::string MainWindow::databasePath() const {
-    return environment_.dataFolder + kDatabaseFileName;
-}
-
-void MainWindow::loadSiteDatabase() {
-    int loaded = 0;
-    const std::string path = databasePath();
-    const SiteDatabaseFile file = ReadSiteDatabaseFile(path);
-    // Saving over a file we could not read would throw its sites away; the user is told
-    // once and may mend the file, then start again.
-    keepDatabaseFile_ = file.unreadable();
-    if (keepDatabaseFile_) {
-        showWarning(QStringLiteral("Could not read ") + ToQt(path) + QStringLiteral(":\n") +
-                    ToQt(file.readError.reason()) +
+void MainWindow::showOpenedSiteFile(const SiteFileOpened& opened) {
+    // The user is told once and may mend the file, then start again.
+    if (opened.unreadable()) {
+        showWarning(QStringLiteral("Could not read ") + ToQt(store_.path()) +
+                    QStringLiteral(":\n") + ToQt(opened.readError.reason()) +
                     QStringLiteral("\n\nNothing will be saved over it until the program is "
                                    "started again."));
-    } else if (file.missing() && reportPassword_.empty()) {
-        // A database made here gets a password of its own, never a public default.
-        setReportPassword(NewReportPassword());
     }
-    if (const auto& database = file.database) {
-        loadedTypes_ = database->watchedTypes;
-        ui_.typesEdit->setText(ToQt(loadedTypes_));
-        setReportPassword(database->reportPassword);
-        sites_.reload(database->sites);
-        loaded = sites_.size();
-    }
+    ui_.typesEdit->setText(ToQt(store_.watchedTypes()));
+    setReportPassword(store_.reportPassword());
+    const int loaded = opened.loaded ? store_.sites().size() : 0;
     ui_.statusLabel->setText(QStringLiteral(" Total Web : ") + QString::number(loaded));
 }
 
 void MainWindow::setReportPassword(const std::string& password) {
-    reportPassword_ = password;
+    store_.setReportPassword(password);
     const std::string script = LinesFromQt(ui_.scriptEdit->toPlainText());
-    ui_.scriptEdit->setPlainText(LinesToQt(FillReportPassword(script, reportPassword_)));
-}
-
-std::string MainWindow::watchedTypes() const {
-    return FromQtKeeping(ui_.typesEdit->text(), loadedTypes_);
+    ui_.scriptEdit->setPlainText(LinesToQt(FillReportPassword(script, password)));
 }
 
 bool MainWindow::saveSiteDatabase() {
-    if (keepDatabaseFile_) {
+    // A file that could not be read was named at start; nothing more is said of it.
+    if (!store_.writable()) {
         return false;
     }
-    const std::string path = databasePath();
-    const FileOutcome saved = WriteTextFile(
-        path, FormatSiteDatabase(watchedTypes(), reportPassword_, sites_.storedSites()));
+    const FileOutcome saved = store_.save();
     if (!saved) {
-        const QString text = QStringLiteral("Could not save ") + ToQt(path) +
+        const QString text = QStringLiteral("Could not save ") + ToQt(store_.path()) +
                              QStringLiteral(":\n") + ToQt(saved.reason());
         // Nobody may be there to press OK while the program ends.
         if (ending_) {
@@ -169,7 +151,10 @@ void MainWindow::typesEdited() {
     const std::string wanted = WatchedTypesAfterEdit(typed);
     if (wanted != typed) {
         ui_.typesEdit->setText(ToQt(wanted));
+        return;
     }
+    // A box left alone hands back the bytes the file gave, UTF-8 or not.
+    store_.setWatchedTypes(FromQtKeeping(ui_.typesEdit->text(), store_.watchedTypesAsRead()));
 }
 
 void MainWindow::connectControls() {

@@ -2,7 +2,7 @@
 
 #include "core/check/check_pass.h"
 #include "core/check/check_schedule.h"
-#include "core/sites/site_list.h"
+#include "core/sites/site_store.h"
 #include "gui/main_window_controls.h"
 #include "gui/main_window_environment.h"
 
@@ -38,10 +38,8 @@ public:
     // is shown (or kept in the tray when the desktop started it at log-in).
     void start();
 
-    // Replaces the site list and settings by the content of the database file.
-    void loadSiteDatabase();
-    // Writes the whole database file from the live state; a failure is shown once. Nothing is
-    // written over a database file that exists but could not be read.
+    // Writes the whole site file from the live state; a failure is shown once. Nothing is
+    // written over a site file that exists but could not be read.
     bool saveSiteDatabase();
 
     // The exit sequence, from the tray menu or a termination signal: a check pass under way
@@ -75,8 +73,8 @@ public:
     void toggleTutorial();
 
     const MainWindowControls& controls() const { return ui_; }
-    const SiteList& sites() const { return sites_; }
-    const std::string& reportPassword() const { return reportPassword_; }
+    const SiteList& sites() const { return store_.sites(); }
+    const std::string& reportPassword() const { return store_.reportPassword(); }
     AlertWindow* alertWindow() const;
     SponsorWindow* sponsorWindow() const;
     // Every banner in one window: the one already open, or a new one over the current page.
@@ -92,7 +90,6 @@ protected:
     void moveEvent(QMoveEvent* event) override;
 
 private:
-    std::string databasePath() const;
     void connectControls();
     void placeWindow();
     void layOutControls();
@@ -103,6 +100,9 @@ private:
     void restoreWindow();
     void setTrayToolTip(const QString& text);
     void keepScriptPassword();
+    // Shows what the site file gave: a warning when it could not be read, then the settings
+    // and the number of sites.
+    void showOpenedSiteFile(const SiteFileOpened& opened);
     void setReportPassword(const std::string& password);
     void typesEdited();
     void deliverPendingAlert();
@@ -114,16 +114,12 @@ private:
     // Sends a banner click to the maker's site; nothing for a click that counts for nothing.
     void reportClick(const std::optional<std::string>& event);
     void showWarning(const QString& text);
-    std::string watchedTypes() const;
 
     MainWindowEnvironment environment_;
-    SiteList sites_;
+    SiteStore store_;
     SiteListModel* siteModel_;
     MainWindowControls ui_;
-    std::string loadedTypes_; // the watched types as read, while the box still shows them
-    std::string reportPassword_;
-    bool keepDatabaseFile_ = false; // it exists but could not be read
-    int selectedRow_ = 0;           // the 1-based number of the row clicked last; 0 for none
+    int selectedRow_ = 0; // the 1-based number of the row clicked last; 0 for none
     bool checksActive_ = true;
     bool ending_ = false;
     QSystemTrayIcon* trayIcon_ = nullptr;

@@ -1,5 +1,4 @@
 // Backup of the site database: export a copy, import one back.
-#include "core/sites/database_backup.h"
 #include "core/sites/site_database.h"
 #include "gui/file_dialogs.h"
 #include "gui/main_window.h"
@@ -24,7 +23,7 @@ void MainWindow::exportDatabase() {
         return;
     }
     // The file as last saved: edits not saved yet stay out of the copy.
-    const FileOutcome copied = CopyDatabaseFile(databasePath(), *target);
+    const FileOutcome copied = store_.exportTo(*target);
     if (!copied) {
         showWarning(FailureText("Could not export to ", *target, copied));
     }
@@ -40,12 +39,12 @@ void MainWindow::importDatabase() {
         return;
     }
     // Only a complete copy replaces what the window holds, unsaved edits included.
-    const FileOutcome copied = CopyDatabaseFile(*source, databasePath());
+    const FileOutcome copied = store_.importFrom(*source);
     if (!copied) {
         showWarning(FailureText("Could not import ", *source, copied));
         return;
     }
-    loadSiteDatabase();
+    showOpenedSiteFile(store_.lastRead());
 }
 
 } // namespace fq

@@ -28,8 +28,8 @@ void MainWindow::checkSites(bool scheduled) {
         services.postForm = environment_.postForm;
     }
     CheckSettings settings;
-    settings.watchedTypes = [this] { return watchedTypes(); };
-    settings.reportPassword = [this] { return reportPassword_; };
+    settings.watchedTypes = [this] { return store_.watchedTypes(); };
+    settings.reportPassword = [this] { return store_.reportPassword(); };
     settings.showStatus = [this](const std::string& caption) {
         ui_.statusLabel->setText(ToQt(caption));
         ui_.statusLabel->repaint();
@@ -41,7 +41,7 @@ void MainWindow::checkSites(bool scheduled) {
                            .arg(QLatin1String(kProgramName), ToQt(webUrl), following));
     };
     const std::optional<CheckSummary> summary =
-        checkPass_.run(scheduled, sites_, services, settings);
+        checkPass_.run(scheduled, store_.sites(), services, settings);
     if (scheduled && summary && !summary->stopped && !summary->changedSites.empty()) {
         pendingAlert_ = summary;
     }
@@ -55,8 +55,8 @@ bool MainWindow::pumpEvents() {
 void MainWindow::keepScriptPassword() {
     const auto written = PasswordInScript(LinesFromQt(ui_.scriptEdit->toPlainText()));
     // A password the box could not show as it is keeps its bytes while left alone.
-    if (written && *written != FromQt(ToQt(reportPassword_))) {
-        reportPassword_ = *written;
+    if (written && *written != FromQt(ToQt(store_.reportPassword()))) {
+        store_.setReportPassword(*written);
     }
     saveSiteDatabase();
 }

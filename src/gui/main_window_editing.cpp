@@ -30,15 +30,15 @@ void MainWindow::addSite() {
         showWarning(QStringLiteral("Please fill web URL and local path !"));
         return;
     }
-    sites_.append(*site);
+    store_.sites().append(*site);
     saveSiteDatabase();
 }
 
 void MainWindow::selectRow(int row) {
-    if (!sites_.contains(row)) {
+    if (!store_.sites().contains(row)) {
         return;
     }
-    const SiteRow& selected = sites_.at(row);
+    const SiteRow& selected = store_.sites().at(row);
     ui_.urlEdit->setText(ToQt(selected.site.webUrl));
     ui_.folderEdit->setText(ToQt(selected.site.localFolder));
     ui_.detailBox->setPlainText(LinesToQt(selected.result.detail));
@@ -48,22 +48,22 @@ void MainWindow::selectRow(int row) {
 
 void MainWindow::saveSelectedSite() {
     const int row = selectedRow_ - 1;
-    if (!sites_.contains(row)) {
+    if (!store_.sites().contains(row)) {
         return;
     }
     // A box the user left alone gives back the row's own bytes, UTF-8 or not.
-    const StoredSite& shown = sites_.at(row).site;
+    const StoredSite& shown = store_.sites().at(row).site;
     const StoredSite site = SiteFromBoxes(FromQtKeeping(ui_.urlEdit->text(), shown.webUrl),
                                           FromQtKeeping(ui_.folderEdit->text(), shown.localFolder));
-    sites_.edit(row, site.webUrl, site.localFolder);
+    store_.sites().edit(row, site.webUrl, site.localFolder);
 }
 
 void MainWindow::removeSelectedSite() {
     const int row = selectedRow_ - 1;
-    if (!sites_.contains(row)) {
+    if (!store_.sites().contains(row)) {
         return;
     }
-    sites_.remove(row);
+    store_.sites().remove(row);
     // The number now names another site: "Save" must not write into it.
     selectedRow_ = 0;
     saveSiteDatabase();
@@ -71,7 +71,7 @@ void MainWindow::removeSelectedSite() {
 
 void MainWindow::headerClicked(int column) {
     if (column == SiteListModel::kNumber) {
-        sites_.flipAllActive();
+        store_.sites().flipAllActive();
     }
 }
 
