@@ -1,9 +1,10 @@
 #include "core/sites/site_store.h"
 
-#include "core/sites/database_backup.h"
 #include "core/sites/new_report_password.h"
 #include "core/sites/site_database.h"
 #include "core/sites/watched_types.h"
+
+#include <sys/stat.h>
 
 namespace fq {
 namespace {
@@ -11,6 +12,24 @@ namespace {
 // A save that died half-way left its temporary file this long ago at the least; a younger
 // one may belong to a save still in progress.
 constexpr std::chrono::seconds kAbandonedSaveAge{60};
+
+bool SameFile(const std::string& a, const std::string& b) {
+    struct stat first {};
+    struct stat second {};
+    return ::stat(a.c_str(), &first) == 0 && ::stat(b.c_str(), &second) == 0 &&
+           first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+// Copies `source` over `target` through a temporary file that replaces it, so a failed copy
+// leaves both whole. A file copied onto itself stays as it is.
+FileOutcome CopyWhole(const std::string& source, const std::string& target) {
+    if (SameFile(source, target)) {
+        return {};
+    }
+    FileOutcome outcome;
+    const auto content = ReadWholeFile(source, &outcome);
+    return content ? WriteTextFile(target, *content) : outcome;
+}
 
 } // namespace
 
@@ -51,11 +70,11 @@ FileOutcome SiteStore::save() const {
 }
 
 FileOutcome SiteStore::exportTo(const std::string& target) const {
-    return CopyDatabaseFile(path_, target);
+    return CopyWhole(path_, target);
 }
 
 FileOutcome SiteStore::importFrom(const std::string& source) {
-    const FileOutcome copied = CopyDatabaseFile(source, path_);
+    const FileOutcome copied = CopyWhole(source, path_);
     if (copied) {
         static_cast<void>(read());
     }

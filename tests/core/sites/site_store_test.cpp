@@ -19,21 +19,16 @@ struct StoreFixture {
 
 } // namespace
 
-TEST(SiteStore, AFirstRunGetsItsOwnPasswordAndClearsOnlyOldLeftoversOfACrashedSave) {
+TEST(SiteStore, AFirstRunGetsItsOwnPasswordAndClearsWhatACrashedSaveLeft) {
     StoreFixture f;
-    const auto leftover = [&](const char* name, std::chrono::minutes age) {
-        const std::string path = f.path + name;
-        EXPECT_TRUE(fq::WriteTextFile(path, "half"));
-        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - age);
-        return path;
-    };
-    const std::string old = leftover(".tmpAb12Cd", std::chrono::minutes(2));
-    const std::string young = leftover(".tmpEf34Gh", std::chrono::minutes(0));
+    const std::string leftover = f.path + ".tmpAb12Cd";
+    ASSERT_TRUE(fq::WriteTextFile(leftover, "half"));
+    std::filesystem::last_write_time(leftover, std::filesystem::file_time_type::clock::now() -
+                                                   std::chrono::minutes(2));
 
     const fq::SiteFileOpened opened = f.store.open();
     EXPECT_TRUE(opened.missing() && !opened.loaded);
-    EXPECT_FALSE(std::filesystem::exists(old));
-    EXPECT_TRUE(std::filesystem::exists(young));
+    EXPECT_FALSE(std::filesystem::exists(leftover));
     const std::string password = f.store.reportPassword();
     EXPECT_EQ(password.size(), 12u);
     EXPECT_TRUE(std::all_of(password.begin(), password.end(),
@@ -85,17 +80,22 @@ TEST(SiteStore, SavesWhatItHoldsAndSaysWhyASaveFailed) {
 
 TEST(SiteStore, ExportCopiesTheSavedFileAndOnlyACompletedImportReplacesTheStore) {
     StoreFixture f;
-    const std::string saved = "php<>pw\r\nhttp://a.test/<>/srv/a/";
+    const std::string saved = std::string("php<>pw\r\nhttp://a.test/<>/srv/\xE9\0/", 33);
     ASSERT_TRUE(fq::WriteTextFile(f.path, saved));
     ASSERT_TRUE(f.store.open().loaded);
     f.store.sites().edit(0, "http://unsaved.test/", "/srv/u/");
-
     const std::string copy = f.folder.slashed() + "copy.ini";
     EXPECT_TRUE(f.store.exportTo(copy));
     EXPECT_EQ(fq::ReadTextFile(copy), saved);
-
-    EXPECT_EQ(f.store.importFrom(f.folder.slashed() + "gone.ini").reason(),
+    EXPECT_EQ(f.store.exportTo(f.folder.slashed() + "gone/copy.ini").reason(),
               "No such file or directory");
+
+    // The file itself, here through a link, stays; so does everything after a failed copy.
+    std::filesystem::create_symlink(f.path, f.folder.path() / "link.ini");
+    EXPECT_TRUE(f.store.importFrom(f.folder.slashed() + "link.ini"));
+    EXPECT_EQ(f.file(), saved);
+    f.store.sites().edit(0, "http://unsaved.test/", "/srv/u/");
+    EXPECT_EQ(f.store.importFrom(f.folder.slashed()).reason(), "Is a directory");
     EXPECT_EQ(f.store.sites().at(0).site.webUrl, "http://unsaved.test/");
     EXPECT_EQ(f.file(), saved);
 
