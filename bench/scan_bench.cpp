@@ -2,8 +2,8 @@
 //   ferquor_scan_bench make ROOT   builds the synthetic site tree in the new folder ROOT
 //   ferquor_scan_bench scan ROOT   lists ROOT's watched files and writes their size text
 #include "core/check/local_scan.h"
-#include "core/text/path_text.h"
 #include "core/sites/watched_types.h"
+#include "core/text/path_text.h"
 
 #include <cerrno>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // Reads any bytes as a database file. When no field of what was read holds a line break or a
 // field separator, writing it and reading that back must give the same settings and sites,
 // and writing again must give the same bytes.
-#include "core/text/path_text.h"
 #include "core/sites/site_database.h"
+#include "core/text/path_text.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,10 +1,10 @@
 #include "app/application.h"
 #include "app/termination_signal.h"
+#include "core/banners/machine_key.h"
 #include "core/desktop/autostart_entry.h"
-#include "core/files/data_folder.h"
 #include "core/desktop/executable_path.h"
 #include "core/desktop/instance_lock.h"
-#include "core/banners/machine_key.h"
+#include "core/files/data_folder.h"
 #include "core/text/path_text.h"
 
 #include <QApplication>

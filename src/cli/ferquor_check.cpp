@@ -4,13 +4,14 @@
 #include "cli/check_listing.h"
 #include "core/check/check_pass.h"
 #include "core/check/report_script.h"
-#include "core/time/clock.h"
-#include "core/files/data_folder.h"
 #include "core/desktop/executable_path.h"
-#include "core/text/path_text.h"
+#include "core/files/data_folder.h"
 #include "core/files/text_file.h"
 #include "core/sites/site_database.h"
+#include "core/sites/site_store.h"
 #include "core/sites/watched_types.h"
+#include "core/text/path_text.h"
+#include "core/time/clock.h"
 
 #include <iostream>
 #include <optional>
@@ -52,16 +53,15 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments) {
     return options;
 }
 
-int RunCheck(const fq::SiteDatabase& database) {
-    fq::SiteList sites;
-    sites.reload(database.sites);
+int RunCheck(fq::SiteStore& store) {
+    fq::SiteList& sites = store.sites();
     std::string statusLine;
     fq::SleepingClock clock;
     const fq::CheckServices services = fq::RealCheckServices([] { return true; }, clock);
-    const std::string watchedTypes = fq::WatchedTypesAfterEdit(database.watchedTypes);
+    const std::string watchedTypes = fq::WatchedTypesAfterEdit(store.watchedTypes());
     fq::CheckSettings settings;
     settings.watchedTypes = [&watchedTypes] { return watchedTypes; };
-    settings.reportPassword = [&database] { return database.reportPassword; };
+    settings.reportPassword = [&store] { return store.reportPassword(); };
     settings.showStatus = [&statusLine](const std::string& caption) { statusLine = caption; };
 
     fq::CheckPass().run(false, sites, services, settings);
@@ -78,8 +78,9 @@ int RunCheck(const fq::SiteDatabase& database) {
 }
 
 // Says on standard error why `path` gave no database, in one line.
-int CannotRead(const std::string& path, const fq::SiteDatabaseFile& file) {
-    const std::string reason = file.readError.ok() ? "the file is empty" : file.readError.reason();
+int CannotRead(const std::string& path, const fq::SiteFileOpened& opened) {
+    const std::string reason =
+        opened.readError.ok() ? "the file is empty" : opened.readError.reason();
     std::cerr << "ferquor-check: cannot read " << fq::EscapeControlBytes(path) << ": " << reason
               << "\n";
     return kCannotRead;
@@ -100,16 +101,15 @@ int main(int argc, char** argv) {
     }
     const std::string folder = options->folder ? fq::EnsureTrailing(*options->folder, '/')
                                                : fq::DataFolder(fq::FolderOf(fq::ExecutablePath()));
-    const std::string databasePath = folder + fq::kDatabaseFileName;
-    const fq::SiteDatabaseFile file = fq::ReadSiteDatabaseFile(databasePath);
-    const auto& database = file.database;
-    if (!database) {
-        return CannotRead(databasePath, file);
+    fq::SiteStore store(folder + fq::kDatabaseFileName);
+    const fq::SiteFileOpened opened = store.open();
+    if (!opened.loaded) {
+        return CannotRead(store.path(), opened);
     }
     if (options->reportScript) {
-        std::cout << fq::FillReportPassword(fq::ReportScriptTemplate(), database->reportPassword)
+        std::cout << fq::FillReportPassword(fq::ReportScriptTemplate(), store.reportPassword())
                   << std::flush;
         return kAllOk;
     }
-    return RunCheck(*database);
+    return RunCheck(store);
 }

@@ -1,9 +1,6 @@
 #include "gui/main_window.h"
 
 #include "core/check/report_script.h"
-#include "core/files/text_file.h"
-#include "core/sites/database_backup.h"
-#include "core/sites/new_report_password.h"
 #include "core/sites/site_database.h"
 #include "core/sites/site_editing.h"
 #include "core/sites/watched_types.h"
@@ -30,10 +27,6 @@
 namespace fq {
 namespace {
 
-// A save that died half-way left its temporary file this long ago at the least; a younger
-// one may belong to a save still in progress.
-constexpr std::chrono::seconds kAbandonedSaveAge{60};
-
 constexpr int kDesignClientWidth = 8910;
 constexpr int kDesignClientHeight = 6330;
 
@@ -44,8 +37,9 @@ QString FailureText(const char* what, const std::string& path, const FileOutcome
 } // namespace
 
 MainWindow::MainWindow(MainWindowSeams seams, QWidget* parent)
-    : QWidget(parent), seams_(std::move(seams)),
-      siteModel_(new SiteListModel(sites_, this)), ui_(BuildMainWindowControls(this, siteModel_)) {
+    : QWidget(parent), seams_(std::move(seams)), store_(seams_.dataFolder + kDatabaseFileName),
+      siteModel_(new SiteListModel(store_.sites(), this)),
+      ui_(BuildMainWindowControls(this, siteModel_)) {
     setObjectName(QStringLiteral("mainWindow"));
     placeWindow();
     connectControls();
@@ -57,59 +51,37 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::openSiteDatabase() {
-    RemoveAbandonedTemporaryFiles(databasePath(), kAbandonedSaveAge);
-    loadSiteDatabase();
+    showOpenedSiteFile(store_.open());
 }
 
-std::string MainWindow::databasePath() const {
-    return seams_.dataFolder + kDatabaseFileName;
-}
-
-void MainWindow::loadSiteDatabase() {
-    int loaded = 0;
-    const std::string path = databasePath();
-    const SiteDatabaseFile file = ReadSiteDatabaseFile(path);
-    // Saving over a file we could not read would throw its sites away; the user is told
-    // once and may mend the file, then start again.
-    keepDatabaseFile_ = file.unreadable();
-    if (keepDatabaseFile_) {
-        showWarning(QStringLiteral("Could not read ") + ToQt(path) + QStringLiteral(":\n") +
-                    ToQt(file.readError.reason()) +
+void MainWindow::showOpenedSiteFile(const SiteFileOpened& opened) {
+    // The user is told once and may mend the file, then start again.
+    if (opened.unreadable()) {
+        showWarning(QStringLiteral("Could not read ") + ToQt(store_.path()) +
+                    QStringLiteral(":\n") + ToQt(opened.readError.reason()) +
                     QStringLiteral("\n\nNothing will be saved over it until the program is "
                                    "started again."));
-    } else if (file.missing() && reportPassword_.empty()) {
-        // A database made here gets a password of its own, never a public default.
-        setReportPassword(NewReportPassword());
     }
-    if (const auto& database = file.database) {
-        loadedTypes_ = database->watchedTypes;
-        ui_.typesEdit->setText(ToQt(loadedTypes_));
-        setReportPassword(database->reportPassword);
-        sites_.reload(database->sites);
-        loaded = sites_.size();
-    }
+    ui_.typesEdit->setText(ToQt(store_.watchedTypes()));
+    setReportPassword(store_.reportPassword());
+    const int loaded = opened.loaded ? store_.sites().size() : 0;
     ui_.statusLabel->setText(QStringLiteral(" Total Web : ") + QString::number(loaded));
 }
 
 void MainWindow::setReportPassword(const std::string& password) {
-    reportPassword_ = password;
+    store_.setReportPassword(password);
     const std::string script = LinesFromQt(ui_.scriptEdit->toPlainText());
-    ui_.scriptEdit->setPlainText(LinesToQt(FillReportPassword(script, reportPassword_)));
-}
-
-std::string MainWindow::watchedTypes() const {
-    return FromQtKeeping(ui_.typesEdit->text(), loadedTypes_);
+    ui_.scriptEdit->setPlainText(LinesToQt(FillReportPassword(script, password)));
 }
 
 bool MainWindow::saveSiteDatabase() {
-    if (keepDatabaseFile_) {
+    // A file that could not be read was named at start; nothing more is said of it.
+    if (!store_.writable()) {
         return false;
     }
-    const std::string path = databasePath();
-    const FileOutcome saved = WriteTextFile(
-        path, FormatSiteDatabase(watchedTypes(), reportPassword_, sites_.storedSites()));
+    const FileOutcome saved = store_.save();
     if (!saved) {
-        const QString text = QStringLiteral("Could not save ") + ToQt(path) +
+        const QString text = QStringLiteral("Could not save ") + ToQt(store_.path()) +
                              QStringLiteral(":\n") + ToQt(saved.reason());
         // Nobody may be there to press OK while the program ends.
         if (exiting_) {
@@ -163,7 +135,10 @@ void MainWindow::typesEdited() {
     const std::string wanted = WatchedTypesAfterEdit(typed);
     if (wanted != typed) {
         ui_.typesEdit->setText(ToQt(wanted));
+        return;
     }
+    // A box left alone hands back the bytes the file gave, UTF-8 or not.
+    store_.setWatchedTypes(FromQtKeeping(ui_.typesEdit->text(), store_.watchedTypesAsRead()));
 }
 
 void MainWindow::connectControls() {
@@ -206,15 +181,15 @@ void MainWindow::addSite() {
         showWarning(QStringLiteral("Please fill web URL and local path !"));
         return;
     }
-    sites_.append(*site);
+    store_.sites().append(*site);
     saveSiteDatabase();
 }
 
 void MainWindow::selectRow(int row) {
-    if (!sites_.contains(row)) {
+    if (!store_.sites().contains(row)) {
         return;
     }
-    const SiteRow& selected = sites_.at(row);
+    const SiteRow& selected = store_.sites().at(row);
     ui_.urlEdit->setText(ToQt(selected.site.webUrl));
     ui_.folderEdit->setText(ToQt(selected.site.localFolder));
     ui_.detailBox->setPlainText(LinesToQt(selected.result.detail));
@@ -224,22 +199,22 @@ void MainWindow::selectRow(int row) {
 
 void MainWindow::saveSelectedSite() {
     const int row = selectedRow_ - 1;
-    if (!sites_.contains(row)) {
+    if (!store_.sites().contains(row)) {
         return;
     }
     // A box the user left alone gives back the row's own bytes, UTF-8 or not.
-    const StoredSite& shown = sites_.at(row).site;
+    const StoredSite& shown = store_.sites().at(row).site;
     const StoredSite site = SiteFromBoxes(FromQtKeeping(ui_.urlEdit->text(), shown.webUrl),
                                           FromQtKeeping(ui_.folderEdit->text(), shown.localFolder));
-    sites_.edit(row, site.webUrl, site.localFolder);
+    store_.sites().edit(row, site.webUrl, site.localFolder);
 }
 
 void MainWindow::removeSelectedSite() {
     const int row = selectedRow_ - 1;
-    if (!sites_.contains(row)) {
+    if (!store_.sites().contains(row)) {
         return;
     }
-    sites_.remove(row);
+    store_.sites().remove(row);
     // The number now names another site: "Save" must not write into it.
     selectedRow_ = 0;
     saveSiteDatabase();
@@ -247,7 +222,7 @@ void MainWindow::removeSelectedSite() {
 
 void MainWindow::headerClicked(int column) {
     if (column == SiteListModel::kNumber) {
-        sites_.flipAllActive();
+        store_.sites().flipAllActive();
     }
 }
 
@@ -267,7 +242,7 @@ void MainWindow::exportDatabase() {
         return;
     }
     // The file as last saved: edits not saved yet stay out of the copy.
-    const FileOutcome copied = CopyDatabaseFile(databasePath(), *target);
+    const FileOutcome copied = store_.exportTo(*target);
     if (!copied) {
         showWarning(FailureText("Could not export to ", *target, copied));
     }
@@ -283,19 +258,19 @@ void MainWindow::importDatabase() {
         return;
     }
     // Only a complete copy replaces what the window holds, unsaved edits included.
-    const FileOutcome copied = CopyDatabaseFile(*source, databasePath());
+    const FileOutcome copied = store_.importFrom(*source);
     if (!copied) {
         showWarning(FailureText("Could not import ", *source, copied));
         return;
     }
-    loadSiteDatabase();
+    showOpenedSiteFile(store_.lastRead());
 }
 
 void MainWindow::keepScriptPassword() {
     const auto written = PasswordInScript(LinesFromQt(ui_.scriptEdit->toPlainText()));
     // A password the box could not show as it is keeps its bytes while left alone.
-    if (written && *written != FromQt(ToQt(reportPassword_))) {
-        reportPassword_ = *written;
+    if (written && *written != FromQt(ToQt(store_.reportPassword()))) {
+        store_.setReportPassword(*written);
     }
     saveSiteDatabase();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/sites/site_list.h"
+#include "core/sites/site_store.h"
 #include "gui/main_window_controls.h"
 
 #include <QWidget>
@@ -40,12 +40,10 @@ public:
     explicit MainWindow(MainWindowSeams seams, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    // Removes what a save that died left behind, then loads the site file.
+    // Opens the site file and shows what it holds.
     void openSiteDatabase();
-    // Replaces the site list and settings by the content of the database file.
-    void loadSiteDatabase();
-    // Writes the whole database file from the live state; a failure is shown once. Nothing is
-    // written over a database file that exists but could not be read.
+    // Writes the whole site file from the live state; a failure is shown once. Nothing is
+    // written over a site file that exists but could not be read.
     bool saveSiteDatabase();
     // The last save while the program ends: a failure goes to the log, nobody may be there.
     void saveBeforeExit();
@@ -74,10 +72,10 @@ public:
     void showStatus(const QString& caption);
 
     const MainWindowControls& controls() const { return ui_; }
-    SiteList& sites() { return sites_; }
-    const SiteList& sites() const { return sites_; }
-    const std::string& reportPassword() const { return reportPassword_; }
-    std::string watchedTypes() const;
+    SiteList& sites() { return store_.sites(); }
+    const SiteList& sites() const { return store_.sites(); }
+    const std::string& reportPassword() const { return store_.reportPassword(); }
+    const std::string& watchedTypes() const { return store_.watchedTypes(); }
     int selectedRow() const { return selectedRow_; }
 
 signals:
@@ -89,21 +87,20 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    std::string databasePath() const;
     void connectControls();
     void placeWindow();
     void keepScriptPassword();
+    // Shows what the site file gave: a warning when it could not be read, then the settings
+    // and the number of sites.
+    void showOpenedSiteFile(const SiteFileOpened& opened);
     void setReportPassword(const std::string& password);
     void typesEdited();
     void showWarning(const QString& text);
 
     MainWindowSeams seams_;
-    SiteList sites_;
+    SiteStore store_;
     SiteListModel* siteModel_;
     MainWindowControls ui_;
-    std::string loadedTypes_; // the watched types as read, while the box still shows them
-    std::string reportPassword_;
-    bool keepDatabaseFile_ = false; // it exists but could not be read
     bool exiting_ = false;
     int selectedRow_ = 0; // the 1-based number of the row clicked last; 0 for none
 };

@@ -1,5 +1,5 @@
-#include "core/net/http_client.h"
 #include "core/files/text_file.h"
+#include "core/net/http_client.h"
 #include "gui/alert_window.h"
 #include "gui/banner_view.h"
 #include "gui/clickable_image.h"

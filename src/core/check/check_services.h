@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/time/clock.h"
 #include "core/net/http_client.h"
+#include "core/time/clock.h"
 
 #include <functional>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include "core/desktop/desktop_entry_exec.h"
 #include "core/desktop/executable_path.h"
-#include "core/text/path_text.h"
 #include "core/files/text_file.h"
+#include "core/text/path_text.h"
 
 #include <cerrno>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #include "core/net/http_client.h"
 
+#include "core/files/text_file.h"
 #include "core/net/curl_transfer.h"
 #include "core/net/http_address.h"
-#include "core/files/text_file.h"
 
 namespace fq {
 namespace {

@@ -1,7 +1,7 @@
 #include "core/sites/site_database.h"
 
-#include "core/text/path_text.h"
 #include "core/sites/sort_strings.h"
+#include "core/text/path_text.h"
 
 namespace fq {
 namespace {

@@ -1,7 +1,7 @@
 #include "core/check/report_script.h"
+#include "core/files/text_file.h"
 #include "core/net/http_client.h"
 #include "core/text/path_text.h"
-#include "core/files/text_file.h"
 #include "php_server.h"
 #include "temp_folder.h"
 

@@ -1,5 +1,5 @@
-#include "core/net/http_client.h"
 #include "core/files/text_file.h"
+#include "core/net/http_client.h"
 #include "php_server.h"
 #include "temp_folder.h"
 

@@ -1,0 +1,74 @@
+#pragma once
+
+#include "core/files/text_file.h"
+#include "core/sites/site_list.h"
+
+#include <string>
+
+namespace fq {
+
+// How opening the site file went.
+struct [[nodiscard]] SiteFileOpened {
+    bool loaded = false;   // the file held a database, which the store now holds
+    FileOutcome readError; // ENOENT: there is no file yet; any other: the file is kept
+
+    bool missing() const { return readError.error == ENOENT; }
+    // The file is there but could not be read whole, so it is never written over.
+    bool unreadable() const { return !readError.ok() && !missing(); }
+};
+
+// The site file ("ferquor.ini") and what it holds: the site list, the watched types, the
+// report password. Texts stay the bytes that were read until the program sets others.
+class SiteStore {
+public:
+    explicit SiteStore(std::string path);
+
+    const std::string& path() const { return path_; }
+    SiteList& sites() { return sites_; }
+    const SiteList& sites() const { return sites_; }
+
+    // The watched types to save and to check with; at first the default list.
+    const std::string& watchedTypes() const { return watchedTypes_; }
+    // The watched types as the file gave them, so that a box showing them can hand back
+    // these very bytes while the user leaves it alone.
+    const std::string& watchedTypesAsRead() const { return watchedTypesAsRead_; }
+    void setWatchedTypes(std::string types) { watchedTypes_ = std::move(types); }
+
+    const std::string& reportPassword() const { return reportPassword_; }
+    void setReportPassword(std::string password) { reportPassword_ = std::move(password); }
+
+    // False while the file exists but could not be read: saving over it would lose its sites.
+    bool writable() const { return writable_; }
+
+    // Removes the temporary files that an interrupted save left a while ago, then reads the
+    // file: sites, watched types and password replace what the store holds. A missing file
+    // leaves them, and a store without a password gets a fresh random one. A file that could
+    // not be read whole leaves them too and is not written over until it is opened again.
+    SiteFileOpened open();
+    // What the last open() or completed importFrom() found.
+    const SiteFileOpened& lastRead() const { return lastRead_; }
+
+    // Writes the whole file from what the store holds, sites in the file's order. While the
+    // file is kept (see writable()) nothing is written and the read error is returned.
+    [[nodiscard]] FileOutcome save() const;
+
+    // Copies the file as last saved to `target`; unsaved changes stay out of the copy.
+    [[nodiscard]] FileOutcome exportTo(const std::string& target) const;
+
+    // Copies `source` over the file and reads it back. A copy that fails changes nothing, in
+    // the file or in the store.
+    [[nodiscard]] FileOutcome importFrom(const std::string& source);
+
+private:
+    SiteFileOpened read();
+
+    std::string path_;
+    SiteList sites_;
+    std::string watchedTypes_;
+    std::string watchedTypesAsRead_;
+    std::string reportPassword_;
+    bool writable_ = true;
+    SiteFileOpened lastRead_;
+};
+
+} // namespace fq
