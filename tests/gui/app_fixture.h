@@ -1,0 +1,132 @@
+#pragma once
+// The program over a temporary program folder, for the widget tests of its collaborators.
+#include "core/files/text_file.h"
+#include "core/net/http_client.h"
+#include "gui/alert_window.h"
+#include "gui/banner_view.h"
+#include "gui/clickable_image.h"
+#include "gui/file_dialogs.h"
+#include "app/application.h"
+#include "gui/banner_strip.h"
+#include "gui/check_controller.h"
+#include "gui/main_window.h"
+#include "gui/tray_icon.h"
+#include "gui/sponsor_window.h"
+#include "manual_clock.h"
+#include "php_server.h"
+#include "picture_point.h"
+#include "temp_folder.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTimer>
+#include <QTreeView>
+#include <QVariantMap>
+#include <algorithm>
+#include <cctype>
+#include <chrono>
+#include <deque>
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+namespace test {
+
+// Answers every dialog with the next prepared path (none left: cancel), keeping the request.
+class ScriptedDialogs : public fq::FileDialogs {
+public:
+    std::deque<std::string> answers;
+    fq::FileRequest lastRequest;
+
+    std::optional<std::string> openFile(const fq::FileRequest& request) override {
+        return answer(request);
+    }
+    std::optional<std::string> saveFile(const fq::FileRequest& request) override {
+        return answer(request);
+    }
+    std::optional<std::string> pickFolder(const std::string&) override { return answer({}); }
+
+private:
+    std::optional<std::string> answer(const fq::FileRequest& request) {
+        lastRequest = request;
+        if (answers.empty()) {
+            return std::nullopt;
+        }
+        const std::string next = answers.front();
+        answers.pop_front();
+        return next;
+    }
+};
+
+// A main window over a temporary program folder, with a notification area, scripted
+// dialogs, a clock moved by hand and a message box that only records its text.
+// Adjust `environment` before start().
+struct MainWindowFixture {
+    MainWindowFixture() {
+        environment.appFolder = folder.slashed();
+        environment.homeFolder = home.slashed();
+        environment.dialogs = dialogs;
+        environment.warn = [this](QWidget*, const QString&, const QString& text) {
+            warnings.append(text);
+        };
+        environment.trayAvailable = [] { return true; };
+        environment.clock = clock;
+    }
+
+    // Writes `database` as "ferquor.ini" unless it is empty, then builds and loads a window.
+    fq::MainWindow& start(const std::string& database = {}) {
+        if (!database.empty()) {
+            fq::WriteTextFile(databasePath(), database);
+        }
+        app = std::make_unique<fq::Application>(environment);
+        app->start();
+        window = &app->window();
+        return *window;
+    }
+
+    std::string databasePath() const { return folder.slashed() + "ferquor.ini"; }
+    std::string database() const { return fq::ReadTextFile(databasePath()); }
+    const fq::MainWindowControls& ui() const { return window->controls(); }
+
+    // Replaces the box's text by typing, as a user would.
+    static void type(QLineEdit* box, const QString& text) {
+        box->selectAll();
+        QTest::keyClicks(box, text);
+    }
+
+    void clickRow(int row) const {
+        QTreeView* view = ui().siteView;
+        const QRect area = view->visualRect(view->model()->index(row, 1));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, area.center());
+    }
+
+    TempFolder folder;
+    TempFolder home;
+    std::shared_ptr<ScriptedDialogs> dialogs = std::make_shared<ScriptedDialogs>();
+    std::shared_ptr<ManualClock> clock = std::make_shared<ManualClock>();
+    QStringList warnings;
+    fq::Environment environment;
+    std::unique_ptr<fq::Application> app;
+    fq::MainWindow* window = nullptr;
+};
+
+QString ToQ(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// A report transport that answers every request with `answer`.
+fq::PostFormFunction Answering(const std::string& answer) {
+    return [answer](const std::string&, const std::string&, const fq::MessagePump&,
+                    const fq::HttpLimits&) { return answer; };
+}
+
+} // namespace test

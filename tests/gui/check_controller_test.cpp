@@ -1,0 +1,147 @@
+#include "app_fixture.h"
+
+using namespace test;
+
+// Stands in for the desktop's notification service on the tests' own session bus, over a
+// connection of its own: keeps what each notification says and sends the user's choice.
+class NotificationServiceStandIn : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Notifications")
+
+public:
+    NotificationServiceStandIn() {
+        bus_.registerObject(kPath, this, QDBusConnection::ExportAllSlots);
+        bus_.registerService(kInterface);
+    }
+    ~NotificationServiceStandIn() override { QDBusConnection::disconnectFromBus(bus_.name()); }
+
+    void choose(uint id, const QString& action) {
+        bus_.send(QDBusMessage::createSignal(kPath, kInterface, QStringLiteral("ActionInvoked"))
+                  << id << action);
+    }
+
+    QStringList shown; // application, summary, body and actions of each, "|" between
+
+public slots:
+    uint Notify(const QString& application, uint, const QString&, const QString& summary,
+                const QString& body, const QStringList& actions, const QVariantMap&, int) {
+        shown.append(QStringList{application, summary, body, actions.join(u',')}.join(u'|'));
+        return static_cast<uint>(shown.size());
+    }
+
+private:
+    const QString kPath = QStringLiteral("/org/freedesktop/Notifications");
+    const QString kInterface = QStringLiteral("org.freedesktop.Notifications");
+    QDBusConnection bus_ =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("stand-in"));
+};
+
+class CheckControllerTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void aPassShowsItsProgressAndScheduledAlertsCollectAndReachTheDesktop() {
+        MainWindowFixture f;
+        std::string database = "php<>pw";
+        for (const char* name : {"a", "b"}) {
+            const std::string local = f.home.slashed() + name + "/";
+            std::filesystem::create_directory(local);
+            fq::WriteTextFile(local + "index.php", "12345");
+            database += "\r\nhttp://" + std::string(name) + ".test/<>" + local;
+        }
+        // "a" has changed; "b" too once its answer is set so. Each request notes the tray
+        // icon's tooltip and whether "Check Now" could be pressed.
+        std::string answerOfB = "5-";
+        QStringList progress;
+        f.environment.postForm = [&](const std::string& url, const std::string&,
+                                     const fq::MessagePump&, const fq::HttpLimits&) {
+            progress.append(f.app->tray().icon()->toolTip() +
+                            QLatin1String(f.ui().checkNowButton->isEnabled() ? " on" : " off"));
+            return url.starts_with("http://a.") ? std::string("999-") : answerOfB;
+        };
+        fq::MainWindow& window = f.start(database);
+
+        // A manual check shows its progress and raises no alert.
+        QTest::mouseClick(f.ui().checkNowButton, Qt::LeftButton);
+        QCOMPARE(progress, (QStringList{
+                               QStringLiteral("Ferrow Quorvel - checking http://a.test/ "
+                                              "(1 more to go) off"),
+                               QStringLiteral("Ferrow Quorvel - checking http://b.test/ "
+                                              "(the last one) off"),
+                           }));
+        QCOMPARE(f.app->tray().icon()->toolTip(), window.windowTitle());
+        QVERIFY(f.ui().checkNowButton->isEnabled());
+        QVERIFY(f.app->checks().alertWindow() == nullptr);
+
+        // The scheduled pass an hour later runs after the tick that starts it, and the next
+        // tick brings its alert; no notification service runs yet, which changes nothing.
+        const auto scheduledPass = [&] {
+            f.clock->seconds += 3601;
+            f.app->checks().tick();
+            QCoreApplication::processEvents();
+            f.app->checks().tick();
+        };
+        scheduledPass();
+        QCOMPARE(progress.mid(2), progress.mid(0, 2));
+        fq::AlertWindow* alert = f.app->checks().alertWindow();
+        QVERIFY(alert != nullptr && alert->isVisible());
+        QCOMPARE(alert->counterLabel()->text(), QStringLiteral("1"));
+
+        // The next alert adds its line, and goes to the desktop as well.
+        NotificationServiceStandIn service;
+        answerOfB = "999-";
+        scheduledPass();
+        QCOMPARE(alert->counterLabel()->text(), QStringLiteral("2"));
+        QCOMPARE(
+            alert->alertText()->toPlainText(),
+            QStringLiteral("\n Total Web : 2     Changed : 1\n Total Web : 2     Changed : 2"));
+        QTRY_COMPARE(service.shown,
+                     QStringList{QStringLiteral(
+                         "Ferrow Quorvel|Ferrow Quorvel| Total Web : 2     "
+                         "Changed : 2\nhttp://a.test/\nhttp://b.test/|default,Show")});
+
+        // Choosing the notification brings the window back from the tray.
+        window.hide();
+        service.choose(1, QStringLiteral("default"));
+        QTRY_VERIFY(window.isVisible());
+        const QPointer<fq::AlertWindow> closing(alert);
+        QTest::mouseClick(alert->okButton(), Qt::LeftButton);
+        QTRY_VERIFY(closing.isNull());
+    }
+
+    // Exit ends the event loop for good, so it runs last.
+    void exitDuringAPassAbortsTheRequestAndAsksNoFurtherSite() {
+        // Two servers, so that a request for the second site would be logged at once.
+        TempFolder slow, next;
+        const std::string slowLog = slow.slashed() + "requests.log";
+        const std::string nextLog = next.slashed() + "requests.log";
+        fq::WriteTextFile(slow.slashed() + "_report.php", "<?php file_put_contents('" + slowLog +
+                                                              "', 'x', FILE_APPEND); sleep(5);");
+        fq::WriteTextFile(next.slashed() + "_report.php",
+                          "<?php file_put_contents('" + nextLog + "', 'x', FILE_APPEND);");
+        PhpServer slowServer(slow.path()), nextServer(next.path());
+        QVERIFY(slowServer.running() && nextServer.running());
+
+        MainWindowFixture f;
+        const std::string database =
+            "php<>pw\r\n" + slowServer.url() + "<>/srv/a/\r\n" + nextServer.url() + "<>/srv/b/";
+        fq::MainWindow& window = f.start(database);
+        f.type(f.ui().typesEdit, QStringLiteral("php,js"));
+        QTimer::singleShot(500, f.app.get(), &fq::Application::exit);
+        const auto started = std::chrono::steady_clock::now();
+        f.app->checks().checkNow();
+        const auto took = std::chrono::steady_clock::now() - started;
+
+        // Well before the slow server's answer: the request in flight was given up.
+        QVERIFY(took < std::chrono::seconds(3));
+        QVERIFY(f.app->ending());
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        QCOMPARE(fq::ReadTextFile(slowLog), std::string("x"));
+        QVERIFY(!std::filesystem::exists(nextLog));
+        QVERIFY(f.database().starts_with("php,js<>pw\r\n"));
+        QVERIFY(window.sites().at(0).result.status.empty());
+    }
+};
+
+QTEST_MAIN(CheckControllerTest)
+#include "check_controller_test.moc"
