@@ -64,7 +64,7 @@ inline constexpr TwipsSize kMainWindowDesignOuter{9030, 6735};
 inline constexpr TwipsSize kMainWindowMinimumSize{2800, 3100};
 
 // The main window's design table: every control's place and how it follows the window's
-// edges (Part 1.2's resize formulas).
+// edges as the window is resized.
 std::vector<TwipsPlace> MainWindowDesign(const MainWindowControls& ui);
 
 } // namespace fq

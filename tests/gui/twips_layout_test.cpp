@@ -39,7 +39,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&window));
         const qreal dpi = window.logicalDpiX();
         const auto px = [dpi](int twips) { return fq::TwipsToPixels(twips, dpi); };
-        // Part 1.2: the bottom buttons stand 1000 twips above the outer bottom edge.
+        // The bottom buttons stand 1000 twips above the outer bottom edge.
         const auto scriptButtonFor = [&](QSize outer) {
             const int W = fq::PixelsToTwips(outer.width(), dpi);
             const int H = fq::PixelsToTwips(outer.height(), dpi);
