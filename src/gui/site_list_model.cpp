@@ -99,9 +99,11 @@ void SiteListModel::siteListChanged(const SiteListChange& change) {
         break;
     case SiteListChange::kInsert:
         endInsertRows();
+        renumberFrom(change.row + 1);
         break;
     case SiteListChange::kRemove:
         endRemoveRows();
+        renumberFrom(change.row);
         break;
     case SiteListChange::kUpdate: {
         const int first = change.row < 0 ? 0 : change.row;
@@ -111,6 +113,14 @@ void SiteListModel::siteListChanged(const SiteListChange& change) {
         }
         break;
     }
+    }
+}
+
+void SiteListModel::renumberFrom(int row) {
+    // "No." is the position: every row after an inserted or removed one shows another number.
+    if (row < sites_.size()) {
+        emit dataChanged(index(row, kNumber), index(sites_.size() - 1, kNumber),
+                         {Qt::DisplayRole});
     }
 }
 

@@ -36,6 +36,7 @@ public:
 private:
     void siteListAboutToChange(const SiteListChange& change) override;
     void siteListChanged(const SiteListChange& change) override;
+    void renumberFrom(int row);
 
     SiteList& sites_;
 };

@@ -144,8 +144,8 @@ private slots:
         sites.append({"http://0.test/", "/srv/0/", true});
         sites.edit(0, "http://z.test/", "/srv/z/");
         sites.flipAllActive();
-        // Removing a row from the middle renumbers the rows after it without dataChanged,
-        // which the tester reports: the last row here.
+        // The tester follows a row by its first column, which shows positions: a removal in
+        // the middle would renumber what it follows, so the last row goes.
         sites.remove(2);
         sites.reload({{"http://c.test/", "/srv/c/", false}});
         QCOMPARE(f.ui().siteView->model()->rowCount(), 1);
