@@ -1,43 +1,21 @@
 #pragma once
 // The program over a temporary program folder, for the widget tests of its collaborators.
-#include "core/files/text_file.h"
-#include "core/net/http_client.h"
-#include "gui/alert_window.h"
-#include "gui/banner_view.h"
-#include "gui/clickable_image.h"
-#include "gui/file_dialogs.h"
 #include "app/application.h"
+#include "core/files/text_file.h"
 #include "gui/banner_strip.h"
 #include "gui/check_controller.h"
+#include "gui/file_dialogs.h"
 #include "gui/main_window.h"
 #include "gui/tray_icon.h"
-#include "gui/sponsor_window.h"
 #include "manual_clock.h"
-#include "php_server.h"
-#include "picture_point.h"
 #include "temp_folder.h"
 
-#include <QDBusConnection>
-#include <QDBusMessage>
-#include <QHeaderView>
-#include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QSystemTrayIcon>
 #include <QTest>
-#include <QTimer>
 #include <QTreeView>
-#include <QVariantMap>
-#include <algorithm>
-#include <cctype>
-#include <chrono>
 #include <deque>
 #include <filesystem>
 #include <memory>
-#include <thread>
 
 namespace test {
 

@@ -1,4 +1,15 @@
 #include "app_fixture.h"
+#include "core/net/http_client.h"
+#include "gui/banner_view.h"
+#include "gui/clickable_image.h"
+#include "gui/sponsor_window.h"
+#include "php_server.h"
+#include "picture_point.h"
+
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QRegularExpression>
 
 using namespace test;
 

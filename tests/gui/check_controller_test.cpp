@@ -1,4 +1,16 @@
 #include "app_fixture.h"
+#include "gui/alert_window.h"
+#include "php_server.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QTimer>
+#include <chrono>
+#include <thread>
 
 using namespace test;
 
@@ -111,32 +123,32 @@ private slots:
 
     // Exit ends the event loop for good, so it runs last.
     void exitDuringAPassAbortsTheRequestAndAsksNoFurtherSite() {
-        // Two servers, so that a request for the second site would be logged at once.
+        // The slow script notes its start and, five seconds later, its end; the next site's
+        // notes any request at once.
         TempFolder slow, next;
         const std::string slowLog = slow.slashed() + "requests.log";
         const std::string nextLog = next.slashed() + "requests.log";
-        fq::WriteTextFile(slow.slashed() + "_report.php", "<?php file_put_contents('" + slowLog +
-                                                              "', 'x', FILE_APPEND); sleep(5);");
-        fq::WriteTextFile(next.slashed() + "_report.php",
-                          "<?php file_put_contents('" + nextLog + "', 'x', FILE_APPEND);");
+        const auto note = [](const std::string& log, const char* what) {
+            return "file_put_contents('" + log + "', '" + what + "', FILE_APPEND);";
+        };
+        QVERIFY(fq::WriteTextFile(slow.slashed() + "_report.php",
+                                  "<?php " + note(slowLog, "start") + "sleep(5);" +
+                                      note(slowLog, " end")));
+        QVERIFY(fq::WriteTextFile(next.slashed() + "_report.php", "<?php " + note(nextLog, "x")));
         PhpServer slowServer(slow.path()), nextServer(next.path());
         QVERIFY(slowServer.running() && nextServer.running());
 
         MainWindowFixture f;
-        const std::string database =
-            "php<>pw\r\n" + slowServer.url() + "<>/srv/a/\r\n" + nextServer.url() + "<>/srv/b/";
-        fq::MainWindow& window = f.start(database);
+        fq::MainWindow& window = f.start("php<>pw\r\n" + slowServer.url() + "<>/srv/a/\r\n" +
+                                         nextServer.url() + "<>/srv/b/");
         f.type(f.ui().typesEdit, QStringLiteral("php,js"));
         QTimer::singleShot(500, f.app.get(), &fq::Application::exit);
-        const auto started = std::chrono::steady_clock::now();
         f.app->checks().checkNow();
-        const auto took = std::chrono::steady_clock::now() - started;
 
-        // Well before the slow server's answer: the request in flight was given up.
-        QVERIFY(took < std::chrono::seconds(3));
+        // The pass ended while the slow script still slept: its request was given up.
+        QCOMPARE(fq::ReadTextFile(slowLog), std::string("start"));
         QVERIFY(f.app->ending());
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
-        QCOMPARE(fq::ReadTextFile(slowLog), std::string("x"));
         QVERIFY(!std::filesystem::exists(nextLog));
         QVERIFY(f.database().starts_with("php,js<>pw\r\n"));
         QVERIFY(window.sites().at(0).result.status.empty());

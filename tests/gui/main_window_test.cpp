@@ -1,6 +1,9 @@
 #include "app_fixture.h"
 
 #include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QPushButton>
 
 using namespace test;
 
@@ -116,8 +119,8 @@ private slots:
         f.start("php<>old");
         QTest::mouseClick(f.ui().scriptButton, Qt::LeftButton);
         QPlainTextEdit* script = f.ui().scriptEdit;
-        script->setPlainText(script->toPlainText().replace(QStringLiteral("\"old\""),
-                                                           QStringLiteral("\"new\"")));
+        script->setPlainText(
+            script->toPlainText().replace(QStringLiteral("\"old\""), QStringLiteral("\"new\"")));
         QTest::mouseClick(f.ui().scriptButton, Qt::LeftButton);
         QVERIFY(script->isHidden());
         QCOMPARE(f.database(), std::string("php<>new\r\n"));
@@ -129,7 +132,8 @@ private slots:
         std::filesystem::create_directory(f.databasePath());
         fq::MainWindow& window = f.start();
         QCOMPARE(f.warnings.size(), 1);
-        QVERIFY(f.warnings[0].startsWith(QStringLiteral("Could not read ") + ToQ(f.databasePath())));
+        QVERIFY(
+            f.warnings[0].startsWith(QStringLiteral("Could not read ") + ToQ(f.databasePath())));
         QVERIFY(!window.close());
         QCOMPARE(f.warnings.size(), 1);
     }

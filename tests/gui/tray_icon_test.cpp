@@ -1,7 +1,9 @@
 #include "app_fixture.h"
+#include "gui/banner_view.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QSystemTrayIcon>
 
 using namespace test;
 
@@ -17,18 +19,6 @@ class TrayIconTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void theMenuHasItsThreeItems() {
-        MainWindowFixture f;
-        f.start();
-        QStringList captions;
-        for (const QAction* action : f.app->tray().menu()->actions()) {
-            captions.append(action->text());
-        }
-        QCOMPARE(captions, (QStringList{QStringLiteral("&Active"),
-                                        QStringLiteral("&Run on start up"), QString(),
-                                        QStringLiteral("&Exit")}));
-    }
-
     void activeOffStopsTheScheduledChecks() {
         MainWindowFixture f;
         int asked = 0;

@@ -30,8 +30,8 @@ private slots:
         fq::SiteListModel model(sites);
         QWidget window;
         const fq::MainWindowControls ui = fq::BuildMainWindowControls(&window, &model);
-        auto* layout = new fq::TwipsLayout(&window, fq::kMainWindowDesignOuter,
-                                           fq::MainWindowDesign(ui));
+        auto* layout =
+            new fq::TwipsLayout(&window, fq::kMainWindowDesignOuter, fq::MainWindowDesign(ui));
         QSize frame(0, 0);
         layout->outerSize = [&] { return window.size() + frame; };
         window.resize(600, 420);
