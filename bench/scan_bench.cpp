@@ -2,8 +2,8 @@
 //   ferquor_scan_bench make ROOT   builds the synthetic site tree in the new folder ROOT
 //   ferquor_scan_bench scan ROOT   lists ROOT's watched files and writes their size text
 #include "core/check/local_scan.h"
-#include "core/text/path_text.h"
 #include "core/sites/watched_types.h"
+#include "core/text/path_text.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -12,6 +12,7 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    const std::string list = fq::ListWatchedFiles(root, "", fq::kDefaultWatchedTypes);
-    const std::string sizes = fq::getSize(root, list);
+    const std::vector<std::string> list = fq::ListWatchedFiles(root, "", fq::kDefaultWatchedTypes);
+    const std::string sizes = fq::LocalSizeText(root, list);
     return std::fwrite(sizes.data(), 1, sizes.size(), stdout) == sizes.size() ? 0 : 1;
 }

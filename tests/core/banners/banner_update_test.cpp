@@ -14,8 +14,8 @@ TEST(BannerUpdate, TheMakersSiteServesTheBannersOnce) {
     PhpServer server(site.path());
     ASSERT_TRUE(server.running());
     fs::create_directories(program.path() / "php");
-    fq::WriteTextFile(program.slashed() + "php/000.html", "<div></div>");
-    fq::WriteTextFile(program.slashed() + "php/001.html", "<p><div></div>");
+    EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "php/000.html", "<div></div>"));
+    EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "php/001.html", "<p><div></div>"));
     const fq::BannerPlaces places{program.slashed(), program.slashed(), server.url()};
 
     ASSERT_TRUE(fq::UpdateBanners(places, {}));
@@ -33,7 +33,7 @@ TEST(BannerUpdate, TheMakersSiteServesTheBannersOnce) {
     // With a data folder of its own, the same pages are made there from the program's
     // templates, beside the banners and the shipped picture that they show.
     TempFolder data;
-    fq::WriteTextFile(program.slashed() + "php/free.gif", "GIF89a");
+    EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "php/free.gif", "GIF89a"));
     ASSERT_TRUE(fq::UpdateBanners({program.slashed(), data.slashed(), server.url()}, {}));
     for (const char* file : {"php/banner.html", "php/banner2.html", "php/free.gif",
                              "banner/banner.txt", "banner/banner5.gif"}) {
@@ -43,11 +43,12 @@ TEST(BannerUpdate, TheMakersSiteServesTheBannersOnce) {
     }
 
     // Unchanged, the same length, an error page, no answer: nothing is touched.
-    fq::WriteTextFile(program.slashed() + "php/banner.html", "kept");
+    EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "php/banner.html", "kept"));
     EXPECT_FALSE(fq::UpdateBanners(places, {}));
-    fq::WriteTextFile(site.slashed() + "files/banner2.txt", std::string(list.size(), 'x'));
+    EXPECT_TRUE(
+        fq::WriteTextFile(site.slashed() + "files/banner2.txt", std::string(list.size(), 'x')));
     EXPECT_FALSE(fq::UpdateBanners(places, {}));
-    fq::WriteTextFile(site.slashed() + "files/banner2.txt", "<html>busy</html>");
+    EXPECT_TRUE(fq::WriteTextFile(site.slashed() + "files/banner2.txt", "<html>busy</html>"));
     EXPECT_FALSE(fq::UpdateBanners(places, {}));
     EXPECT_FALSE(
         fq::UpdateBanners({program.slashed(), program.slashed(), "http://127.0.0.1:1/"}, {}));

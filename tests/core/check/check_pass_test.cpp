@@ -30,7 +30,7 @@ struct ScriptedPass {
                       local.slashed() + std::string(1, name) + folderEnd, active});
     }
     void write(const std::string& path, const std::string& content) {
-        fq::WriteTextFile(local.slashed() + path, content);
+        EXPECT_TRUE(fq::WriteTextFile(local.slashed() + path, content));
     }
     std::optional<fq::CheckSummary> run(bool scheduled) {
         const fq::CheckServices services{[this](const std::string& url, const std::string& body,
@@ -51,7 +51,8 @@ struct ScriptedPass {
     }
     std::string result(int row) const {
         const fq::CheckResult& result = sites.at(row).result;
-        return result.status + " " + result.total + " " + result.detail;
+        return fq::StatusText(result.status) + " " + fq::TotalText(result) + " " +
+               fq::DetailText(result);
     }
 };
 

@@ -21,11 +21,11 @@ void MakeSite(const fs::path& web, const fs::path& local, const std::string& rep
               int files = 1) {
     fs::create_directories(web);
     fs::create_directories(local);
-    fq::WriteTextFile((web / "_report.php").string(), report);
+    EXPECT_TRUE(fq::WriteTextFile((web / "_report.php").string(), report));
     for (int i = 0; i < files; ++i) {
         const std::string name = std::to_string(i) + ".php";
-        fq::WriteTextFile((web / name).string(), "12345");
-        fq::WriteTextFile((local / name).string(), "12345");
+        EXPECT_TRUE(fq::WriteTextFile((web / name).string(), "12345"));
+        EXPECT_TRUE(fq::WriteTextFile((local / name).string(), "12345"));
     }
 }
 
@@ -35,11 +35,11 @@ TEST(HostileServers, EachSiteGetsItsTrueVerdictAndNoneHoldsThePass) {
     const std::string script = fq::FillReportPassword(fq::ReportScriptTemplate(), "pw");
     TempFolder web, dripWeb, local;
     MakeSite(web.path() / "bom", local.path() / "bom", "\xEF\xBB\xBF" + script);
-    fq::WriteTextFile(web.slashed() + "bom/inc.php", "injected");
-    fq::WriteTextFile(local.slashed() + "bom/inc.php", "clean");
+    EXPECT_TRUE(fq::WriteTextFile(web.slashed() + "bom/inc.php", "injected"));
+    EXPECT_TRUE(fq::WriteTextFile(local.slashed() + "bom/inc.php", "clean"));
     MakeSite(web.path() / "moved", local.path() / "moved",
              "<?php header('Location: real.php', true, 307);");
-    fq::WriteTextFile(web.slashed() + "moved/real.php", script);
+    EXPECT_TRUE(fq::WriteTextFile(web.slashed() + "moved/real.php", script));
     // Cut inside the last of twelve numbers, and fields that do not fit the one listed file.
     MakeSite(web.path() / "cut", local.path() / "cut",
              "<?php header('Content-Length: 99'); echo str_repeat('12345-', 11), '12';", 12);
@@ -72,7 +72,8 @@ TEST(HostileServers, EachSiteGetsItsTrueVerdictAndNoneHoldsThePass) {
     std::string verdicts;
     for (int row = 0; row < sites.size(); ++row) {
         const fq::CheckResult& result = sites.at(row).result;
-        verdicts += result.status + " " + result.total + " " + result.detail + "|";
+        verdicts += fq::StatusText(result.status) + " " + fq::TotalText(result) + " " +
+                    fq::DetailText(result) + "|";
     }
     EXPECT_EQ(verdicts, "Changed 1 : 2 inc.php\r\n|OK 0 : 1 |No report 0 : 12 |"
                         "No report 0 : 1 |No report 0 : 1 |");

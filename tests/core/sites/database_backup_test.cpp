@@ -12,8 +12,8 @@ TEST(DatabaseBackup, CopiesByteForByteAndAFailedCopyLeavesTheTargetWholeAndSaysW
     const std::string source = folder.slashed() + "ferquor.ini";
     const std::string target = folder.slashed() + "backup.ini";
     const std::string content = "php<>pw\r\nhttp://a/<>/w/\xe9/<>1\0x"s;
-    fq::WriteTextFile(source, content);
-    fq::WriteTextFile(target, std::string(1000, 'o'));
+    EXPECT_TRUE(fq::WriteTextFile(source, content));
+    EXPECT_TRUE(fq::WriteTextFile(target, std::string(1000, 'o')));
     EXPECT_TRUE(fq::CopyDatabaseFile(source, target));
     EXPECT_EQ(fq::ReadWholeFile(target), content);
     // Onto itself, here through a link, the file stays.
