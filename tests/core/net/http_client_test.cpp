@@ -96,7 +96,7 @@ TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
 }
 
 TEST(Http, DeadStalledSlowOrGivenUpTransfersGiveNoAnswer) {
-    PhpSite mute, half, slow;
+    PhpSite mute, half, drip, slow;
     const fq::HttpLimits quick{1s, 1s, 1500ms};
     EXPECT_EQ(fq::PostForm("http://127.0.0.1:1/", "pw=1", {}, quick),
               std::nullopt); // nobody listens
@@ -104,6 +104,9 @@ TEST(Http, DeadStalledSlowOrGivenUpTransfersGiveNoAnswer) {
               std::nullopt);
     const std::string halfUrl = half.add("x.php", "echo '10-0-'; sleep(5); echo 'x';");
     EXPECT_EQ(fq::FetchUrlText(halfUrl, {}, quick), std::nullopt);
+    // A byte every 300 ms never stalls, but the deadline still ends it.
+    const std::string dripUrl = drip.add("x.php", "for (;;) { echo '1'; usleep(300000); }");
+    EXPECT_EQ(fq::PostForm(dripUrl, "pw=1", {}, quick), std::nullopt);
 
     // The pump runs while a slow answer arrives; once it says the program is ending, the
     // transfer stops with no answer.
