@@ -11,7 +11,7 @@ namespace fq {
 inline constexpr HttpLimits kBannerImageLimits{.maxBodyBytes = 4u * 1024u * 1024u};
 
 // Brings `bannerFolder` (ending in "/") up to the banner list: every image an entry of any
-// section names that is missing there, or whose size differs from the line's ImageSize, is
+// section names that is missing there, or whose size differs from the entry's ImageSize, is
 // fetched from `imagesUrl` + its name. An entry with an unsafe image name, or with fewer than
 // three fields, is skipped; the pump runs once per entry. A picture that could not be fetched
 // is simply missing until the next update.

@@ -49,9 +49,10 @@ std::string StripMarkup(const BannerList& list) {
 std::string SponsorBlock(const BannerList& list) {
     std::string entries;
     for (int slot = 1; slot <= kSponsorSlots; ++slot) {
+        const std::string number = std::to_string(slot);
         const BannerEntry* sold = nullptr;
         for (const BannerEntry& entry : list.sponsor) {
-            if (FitsPage(entry, kSponsorFields) && entry.slot == std::to_string(slot)) {
+            if (FitsPage(entry, kSponsorFields) && entry.slot == number) {
                 sold = &entry;
             }
         }
