@@ -46,12 +46,7 @@ std::string EncodeFormValue(const std::string& value) {
 
 std::string BuildReportRequestBody(const std::string& password,
                                    const std::vector<std::string>& fileList) {
-    std::size_t listBytes = 0;
-    for (const std::string& path : fileList) {
-        listBytes += path.size() + 2;
-    }
     std::string body = ".state=1&pw=";
-    body.reserve(body.size() + password.size() + listBytes + 32);
     AppendEncoded(body, password);
     body += "&path=";
     for (const std::string& path : fileList) {
