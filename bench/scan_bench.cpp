@@ -12,6 +12,7 @@
 #include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -67,7 +68,7 @@ int main(int argc, char** argv) {
         }
         return 0;
     }
-    const std::string list = fq::ListWatchedFiles(root, "", fq::kDefaultWatchedTypes);
-    const std::string sizes = fq::getSize(root, list);
+    const std::vector<std::string> list = fq::ListWatchedFiles(root, "", fq::kDefaultWatchedTypes);
+    const std::string sizes = fq::LocalSizeText(root, list);
     return std::fwrite(sizes.data(), 1, sizes.size(), stdout) == sizes.size() ? 0 : 1;
 }

@@ -1,7 +1,9 @@
 // Judges any report answer against any file list and reference, with the local sizes taken
 // from the input's last bytes, and reads the answer as one size field. Input: answer, file
-// list and reference, each ended by a backslash and another byte, then the local sizes.
+// list (paths each ended by CR LF) and reference, each ended by a backslash and another byte,
+// then the local sizes.
 #include "core/check/report_answer.h"
+#include "core/text/path_text.h"
 
 #include <algorithm>
 #include <charconv>
@@ -12,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -44,20 +47,13 @@ std::optional<std::uintmax_t> ExpectedSize(std::string_view field) {
     return value;
 }
 
-std::size_t CountLineEnds(const std::string& text) {
-    std::size_t count = 0;
-    for (auto at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at + 2)) {
-        ++count;
-    }
-    return count;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     const std::string answer = input.ConsumeRandomLengthString();
-    const std::string fileList = input.ConsumeRandomLengthString();
+    std::vector<std::string> fileList = fq::SplitText(input.ConsumeRandomLengthString(), "\r\n");
+    fileList.pop_back(); // what follows the last CR LF is no path
     const std::string reference = input.ConsumeRandomLengthString();
 
     if (fq::ReadSizeField(answer) != ExpectedSize(answer)) {
@@ -67,25 +63,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t asked = 0;
     const fq::LocalFileSize localSize = [&](const std::string& entry) {
         ++asked;
-        if (entry.find("\r\n") != std::string::npos) {
-            __builtin_trap(); // only single entries are measured
+        if (std::find(fileList.begin(), fileList.end(), entry) == fileList.end()) {
+            __builtin_trap(); // only listed paths are measured
         }
         const auto byte = input.ConsumeIntegral<std::uint8_t>();
         return byte == kMissingFile ? std::nullopt : std::optional<std::uintmax_t>(byte);
     };
-    const fq::ReportVerdict verdict = fq::JudgeReport(answer, fileList, reference, localSize);
+    const fq::CheckResult verdict = fq::JudgeReport(answer, fileList, reference, localSize);
 
-    // Status, count and detail tell one story; only listed entries are measured, and none when
+    // Status, count and paths tell one story; only listed paths are measured, and none when
     // the answer is the reference.
-    const std::string& status = verdict.status;
-    const bool known = status == fq::kStatusOk || status == fq::kStatusChanged ||
-                       status == fq::kStatusNoReport || status == fq::kStatusNoFolder;
-    const auto changed = static_cast<std::size_t>(verdict.changedFiles);
-    const auto listed = static_cast<std::size_t>(verdict.lastEntry < 0 ? 0 : verdict.lastEntry);
-    if (!known || (status == fq::kStatusChanged) != (changed > 0) || changed > asked ||
-        asked > listed || (answer == reference && asked > 0) ||
-        (fileList.empty() != (status == fq::kStatusNoFolder)) ||
-        CountLineEnds(verdict.detail) != changed) {
+    const fq::SiteStatus status = verdict.status;
+    const std::size_t changed = verdict.changedFiles();
+    if (status == fq::SiteStatus::kNotChecked || fq::StatusText(status).empty() ||
+        (status == fq::SiteStatus::kChanged) != (changed > 0) || changed > asked ||
+        asked > fileList.size() || verdict.listedFiles != fileList.size() ||
+        (answer == reference && asked > 0) ||
+        (fileList.empty() != (status == fq::SiteStatus::kNoFolder))) {
         __builtin_trap();
     }
     return 0;

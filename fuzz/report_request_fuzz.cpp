@@ -1,5 +1,6 @@
 // Encodes any password and file list into a report request body and reads it back the way a
-// form parser does. Input: the password ended by a backslash and another byte, then the list.
+// form parser does. Input: the password ended by a backslash and another byte, then the list
+// (paths each ended by CR LF).
 #include "core/check/report_request.h"
 #include "core/text/path_text.h"
 
@@ -58,10 +59,12 @@ void CheckBody(const std::string& body, const std::vector<std::string>& names,
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzedDataProvider input(data, size);
     const std::string password = input.ConsumeRandomLengthString();
-    const std::string fileList = input.ConsumeRemainingBytesAsString();
+    const std::string listText = input.ConsumeRemainingBytesAsString();
+    std::vector<std::string> fileList = fq::SplitText(listText, "\r\n");
+    fileList.pop_back(); // what follows the last CR LF is no path
     CheckEncoded(password);
-    CheckEncoded(fileList);
+    CheckEncoded(listText);
     CheckBody(fq::BuildReportRequestBody(password, fileList), {".state", "pw", "path", ".referer"},
-              {"1", password, fileList, ""});
+              {"1", password, fq::UpToLast(listText, "\r\n"), ""});
     return 0;
 }

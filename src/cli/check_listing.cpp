@@ -1,7 +1,6 @@
 #include "cli/check_listing.h"
 
-#include "core/check/report_answer.h"
-#include "core/text/path_text.h"
+#include "core/check/check_result.h"
 
 #include <cstdio>
 
@@ -38,11 +37,9 @@ std::string CheckListing(const SiteList& sites, const std::string& statusLine) {
             text += "inactive\n";
             continue;
         }
-        text += row.result.status + "\t" + row.result.total + "\n";
-        for (const std::string& path : SplitText(row.result.detail, "\r\n")) {
-            if (!path.empty()) {
-                text += "    " + EscapeControlBytes(path) + "\n";
-            }
+        text += StatusText(row.result.status) + "\t" + TotalText(row.result) + "\n";
+        for (const std::string& path : row.result.changedPaths) {
+            text += "    " + EscapeControlBytes(path) + "\n";
         }
     }
     return text + statusLine + "\n";
@@ -55,10 +52,10 @@ PassOutcome OutcomeOf(const SiteList& sites) {
         if (!site.site.active) {
             continue;
         }
-        if (site.result.status == kStatusChanged) {
+        if (site.result.status == SiteStatus::kChanged) {
             return PassOutcome::kChanged;
         }
-        if (site.result.status != kStatusOk) {
+        if (site.result.status != SiteStatus::kOk) {
             outcome = PassOutcome::kNotChecked;
         }
     }

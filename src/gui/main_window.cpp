@@ -192,7 +192,7 @@ void MainWindow::selectRow(int row) {
     const SiteRow& selected = store_.sites().at(row);
     ui_.urlEdit->setText(ToQt(selected.site.webUrl));
     ui_.folderEdit->setText(ToQt(selected.site.localFolder));
-    ui_.detailBox->setPlainText(LinesToQt(selected.result.detail));
+    ui_.detailBox->setPlainText(LinesToQt(DetailText(selected.result)));
     selectedRow_ = row + 1;
     ui_.saveButton->setEnabled(true);
 }

@@ -40,11 +40,11 @@ QVariant SiteListModel::data(const QModelIndex& index, int role) const {
     case kLocalPath:
         return ToQt(row.site.localFolder);
     case kStatus:
-        return ToQt(row.result.status);
+        return ToQt(StatusText(row.result.status));
     case kTotal:
-        return ToQt(row.result.total);
+        return ToQt(TotalText(row.result));
     case kDetail:
-        return ToQt(row.result.detail);
+        return ToQt(DetailText(row.result));
     default:
         return {};
     }

@@ -104,7 +104,7 @@ QString ToQ(const std::string& text) {
 // A report transport that answers every request with `answer`.
 fq::PostFormFunction Answering(const std::string& answer) {
     return [answer](const std::string&, const std::string&, const fq::MessagePump&,
-                    const fq::HttpLimits&) { return answer; };
+                    const fq::HttpLimits&) { return std::optional(answer); };
 }
 
 } // namespace test

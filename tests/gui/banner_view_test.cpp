@@ -16,11 +16,12 @@ private slots:
         QImage picture(40, 30, QImage::Format_RGB32);
         picture.fill(Qt::darkGreen);
         QVERIFY(picture.save(QString::fromStdString(folder.slashed() + "a.png")));
-        fq::WriteTextFile(folder.slashed() + "page.html",
-                          "<a href='http://a.example/x' target='_blank'><img src='a.png' "
-                          "title='Shop A' alt='17'></a><a href='javascript:void(0);'><img "
-                          "src='a.png' title='' alt='0-42'></a><a href='file:///etc/passwd'><img "
-                          "src='a.png' alt='3'></a>");
+        QVERIFY(fq::WriteTextFile(
+            folder.slashed() + "page.html",
+            "<a href='http://a.example/x' target='_blank'><img src='a.png' "
+            "title='Shop A' alt='17'></a><a href='javascript:void(0);'><img "
+            "src='a.png' title='' alt='0-42'></a><a href='file:///etc/passwd'><img "
+            "src='a.png' alt='3'></a>"));
         fq::BannerView view;
         QList<QUrl> opened;
         view.openUrl = [&opened](const QUrl& url) { opened.append(url); };
@@ -74,8 +75,10 @@ private slots:
                      "<img src='a.png' alt='" + std::to_string(id) + "'></a> " +
                      (id % 4 == 0 || id == 9 ? "</div>" : "");
         }
-        fq::WriteTextFile(folder.slashed() + "strip.html", strip + "<p><img src='a.png'></p>");
-        fq::WriteTextFile(folder.slashed() + "one.html", "<div><a href='x'><img src='a.png'></a>");
+        QVERIFY(
+            fq::WriteTextFile(folder.slashed() + "strip.html", strip + "<p><img src='a.png'></p>"));
+        QVERIFY(fq::WriteTextFile(folder.slashed() + "one.html",
+                                  "<div><a href='x'><img src='a.png'></a>"));
 
         fq::BannerView view;
         view.rotateGroups(std::chrono::hours(1)); // stepped by hand below

@@ -151,7 +151,7 @@ private slots:
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         QVERIFY(!std::filesystem::exists(nextLog));
         QVERIFY(f.database().starts_with("php,js<>pw\r\n"));
-        QVERIFY(window.sites().at(0).result.status.empty());
+        QVERIFY(window.sites().at(0).result.status == fq::SiteStatus::kNotChecked);
     }
 };
 

@@ -25,7 +25,7 @@ private slots:
         f.environment.postForm = [&asked](const std::string&, const std::string&,
                                           const fq::MessagePump&, const fq::HttpLimits&) {
             ++asked;
-            return std::string("5-");
+            return std::optional<std::string>("5-");
         };
         f.start("php<>pw\r\nhttp://a.test/<>" + f.home.slashed());
         Item(*f.app, "activeAction")->trigger();

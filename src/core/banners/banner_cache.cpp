@@ -3,7 +3,6 @@
 #include "core/banners/banner_list.h"
 #include "core/banners/leading_number.h"
 #include "core/files/file_size.h"
-#include "core/text/path_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,16 +14,14 @@ namespace {
 
 constexpr std::size_t kImageFields = 3;
 
-// The entries of every line of both sections (and beyond), in list order.
-std::vector<BannerEntry> AllEntries(const std::string& listText) {
-    std::vector<BannerEntry> entries;
-    for (const std::string& line : SplitText(listText, "\r\n")) {
-        if (line.empty() || line == "===") {
-            continue;
-        }
-        if (auto entry = ParseBannerLine(line, kImageFields);
-            entry && IsSafeImageName(entry->imageFile)) {
-            entries.push_back(std::move(*entry));
+// The entries of every section that name a picture to keep, in list order.
+std::vector<const BannerEntry*> ImageEntries(const BannerList& list) {
+    std::vector<const BannerEntry*> entries;
+    for (const auto* section : {&list.strip, &list.sponsor, &list.later}) {
+        for (const BannerEntry& entry : *section) {
+            if (entry.fields >= kImageFields && IsSafeImageName(entry.imageFile)) {
+                entries.push_back(&entry);
+            }
         }
     }
     return entries;
@@ -43,29 +40,30 @@ bool HasImageEnding(const std::string& name) {
 
 } // namespace
 
-void LoadBannerImages(const std::string& listText, const std::string& bannerFolder,
+void LoadBannerImages(const BannerList& list, const std::string& bannerFolder,
                       const std::string& imagesUrl, const MessagePump& pump,
                       const HttpLimits& limits) {
-    for (const BannerEntry& entry : AllEntries(listText)) {
+    for (const BannerEntry* entry : ImageEntries(list)) {
         if (pump && !pump()) {
             return;
         }
-        std::string path = bannerFolder + entry.imageFile;
+        std::string path = bannerFolder + entry->imageFile;
         const auto size = RegularFileSize(path);
-        if (size && static_cast<double>(*size) == LeadingNumber(entry.imageSize)) {
+        if (size && static_cast<double>(*size) == LeadingNumber(entry->imageSize)) {
             continue;
         }
         if (size) {
             ::unlink(path.c_str());
         }
-        DownloadUrlToFile(imagesUrl + entry.imageFile, path, pump, limits);
+        // A picture that did not arrive is missing until the next update; nobody is told.
+        static_cast<void>(DownloadUrlToFile(imagesUrl + entry->imageFile, path, pump, limits));
     }
 }
 
-void RemoveStaleImages(const std::string& listText, const std::string& bannerFolder) {
+void RemoveStaleImages(const BannerList& list, const std::string& bannerFolder) {
     std::vector<std::string> keep;
-    for (const BannerEntry& entry : AllEntries(listText)) {
-        keep.push_back(entry.imageFile);
+    for (const BannerEntry* entry : ImageEntries(list)) {
+        keep.push_back(entry->imageFile);
     }
     std::error_code error;
     for (const auto& item : std::filesystem::directory_iterator(bannerFolder, error)) {

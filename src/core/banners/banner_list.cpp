@@ -8,31 +8,36 @@ namespace {
 constexpr const char* kLineBreak = "\r\n";
 constexpr const char* kSectionBreak = "\r\n===\r\n";
 
-std::vector<std::string> NonEmptyLines(const std::string& section) {
-    std::vector<std::string> lines = SplitText(section, kLineBreak);
-    std::erase(lines, std::string());
-    return lines;
+// The entries of the non-empty lines of one section.
+std::vector<BannerEntry> SectionEntries(const std::string& section) {
+    std::vector<BannerEntry> entries;
+    for (const std::string& line : SplitText(section, kLineBreak)) {
+        if (line.empty()) {
+            continue;
+        }
+        std::vector<std::string> parts = SplitText(line, "\t");
+        const std::size_t fields = parts.size();
+        parts.resize(6);
+        entries.push_back({parts[0], parts[1], parts[2], parts[3], parts[4], parts[5], fields});
+    }
+    return entries;
 }
 
 } // namespace
 
-BannerSections SplitBannerSections(const std::string& listText) {
+BannerList ParseBannerList(const std::string& listText) {
     const std::vector<std::string> sections = SplitText(listText, kSectionBreak);
-    BannerSections result;
-    result.strip = NonEmptyLines(sections[0]);
+    BannerList list;
+    list.strip = SectionEntries(sections[0]);
     if (sections.size() > 1) {
-        result.sponsor = NonEmptyLines(sections[1]);
+        list.sponsor = SectionEntries(sections[1]);
     }
-    return result;
-}
-
-std::optional<BannerEntry> ParseBannerLine(const std::string& line, std::size_t fields) {
-    std::vector<std::string> parts = SplitText(line, "\t");
-    if (parts.size() < fields) {
-        return std::nullopt;
+    for (std::size_t later = 2; later < sections.size(); ++later) {
+        for (BannerEntry& entry : SectionEntries(sections[later])) {
+            list.later.push_back(std::move(entry));
+        }
     }
-    parts.resize(6);
-    return BannerEntry{parts[0], parts[1], parts[2], parts[3], parts[4], parts[5]};
+    return list;
 }
 
 bool IsSafeImageName(const std::string& name) {

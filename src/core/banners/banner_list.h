@@ -1,37 +1,39 @@
 #pragma once
 
-#include <optional>
+#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace fq {
 
-// One line of the maker's banner list: tab-separated fields in this order.
+// One non-empty line of the maker's banner list: tab-separated fields in this order.
 struct BannerEntry {
     std::string id;        // a positive number for a real banner; "alt" of its image
     std::string imageFile; // the same name under "files/banner/" and in banner/
     std::string imageSize; // bytes, in decimal
     std::string link;
     std::string title;
-    std::string slot; // sponsor section only: 1 to 100 as plain digits
+    std::string slot;       // sponsor section only: 1 to 100 as plain digits
+    std::size_t fields = 0; // how many fields the line had; those missing above are ""
 };
 
-// The list's sections: lines before the first CR LF "===" CR LF, and between it and a second.
-struct BannerSections {
-    std::vector<std::string> strip;
-    std::vector<std::string> sponsor;
+// The list's entries by section: lines before the first CR LF "===" CR LF, between it and a
+// second, and after that (pictures only).
+struct BannerList {
+    std::vector<BannerEntry> strip;
+    std::vector<BannerEntry> sponsor;
+    std::vector<BannerEntry> later;
 };
-BannerSections SplitBannerSections(const std::string& listText);
 
-// The entry of one non-empty line, or nothing when it has fewer than `fields` fields.
-std::optional<BannerEntry> ParseBannerLine(const std::string& line, std::size_t fields);
+// Every non-empty line of `listText` as an entry of its section, in list order.
+[[nodiscard]] BannerList ParseBannerList(const std::string& listText);
 
 // True when the image name can only mean a file directly inside banner/: not empty, no
 // folder separator, no "..".
-bool IsSafeImageName(const std::string& name);
+[[nodiscard]] bool IsSafeImageName(const std::string& name);
 
 // True when the entry may go into a page: a safe image name, an http or https link, and no
 // apostrophe in a field that lands inside an attribute value.
-bool IsFitForPage(const BannerEntry& entry);
+[[nodiscard]] bool IsFitForPage(const BannerEntry& entry);
 
 } // namespace fq

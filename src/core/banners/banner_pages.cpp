@@ -1,9 +1,6 @@
 #include "core/banners/banner_pages.h"
 
-#include "core/banners/banner_list.h"
 #include "core/text/path_text.h"
-
-#include <optional>
 
 namespace fq {
 namespace {
@@ -27,19 +24,18 @@ std::string Group(const std::string& entries) {
     return "\t<div>\r\n" + entries + "\t</div>";
 }
 
-std::optional<BannerEntry> FitEntry(const std::string& line, std::size_t fields) {
-    auto entry = ParseBannerLine(line, fields);
-    return entry && IsFitForPage(*entry) ? entry : std::nullopt;
+bool FitsPage(const BannerEntry& entry, std::size_t fields) {
+    return entry.fields >= fields && IsFitForPage(entry);
 }
 
 } // namespace
 
-std::string StripMarkup(const std::string& listText) {
+std::string StripMarkup(const BannerList& list) {
     std::string markup, group;
     std::size_t inGroup = 0;
-    for (const std::string& line : SplitBannerSections(listText).strip) {
-        if (const auto entry = FitEntry(line, kStripFields)) {
-            group += LinkedImage(*entry, entry->id);
+    for (const BannerEntry& entry : list.strip) {
+        if (FitsPage(entry, kStripFields)) {
+            group += LinkedImage(entry, entry.id);
             if (++inGroup == kGroupSize) {
                 markup += Group(group) + "\r\n";
                 group.clear();
@@ -50,15 +46,14 @@ std::string StripMarkup(const std::string& listText) {
     return inGroup > 0 ? markup + Group(group) : markup;
 }
 
-std::string SponsorBlock(const std::string& listText) {
-    const std::vector<std::string> lines = SplitBannerSections(listText).sponsor;
+std::string SponsorBlock(const BannerList& list) {
     std::string entries;
     for (int slot = 1; slot <= kSponsorSlots; ++slot) {
-        std::optional<BannerEntry> sold;
-        for (const std::string& line : lines) {
-            const auto entry = FitEntry(line, kSponsorFields);
-            if (entry && entry->slot == std::to_string(slot)) {
-                sold = entry;
+        const std::string number = std::to_string(slot);
+        const BannerEntry* sold = nullptr;
+        for (const BannerEntry& entry : list.sponsor) {
+            if (FitsPage(entry, kSponsorFields) && entry.slot == number) {
+                sold = &entry;
             }
         }
         entries +=

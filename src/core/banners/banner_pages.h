@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/banners/banner_list.h"
+
 #include <string>
 
 namespace fq {
@@ -10,13 +12,13 @@ inline constexpr const char* kPagePlaceholder = "<div></div>";
 // The strip page's markup for a banner list: every fit entry of the strip section as a
 // linked image, gathered into "<div>" groups of four; a last, shorter group has no CR LF
 // after its "</div>". Empty when the section has no fit entry.
-std::string StripMarkup(const std::string& listText);
+[[nodiscard]] std::string StripMarkup(const BannerList& list);
 
 // The sponsor page's block: slots 1 to 100 in order, each the fit entry of the sponsor
 // section whose Slot is exactly that number (the last such line), else the unsold picture.
-std::string SponsorBlock(const std::string& listText);
+[[nodiscard]] std::string SponsorBlock(const BannerList& list);
 
 // `pageTemplate` with every placeholder replaced by `markup`.
-std::string FillPage(const std::string& pageTemplate, const std::string& markup);
+[[nodiscard]] std::string FillPage(const std::string& pageTemplate, const std::string& markup);
 
 } // namespace fq

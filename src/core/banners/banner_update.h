@@ -16,7 +16,7 @@ struct BannerPlaces {
 };
 
 // The maker's page for would-be sponsors; empty without a maker's site.
-std::string AdvertisingPage(const std::string& baseUrl);
+[[nodiscard]] std::string AdvertisingPage(const std::string& baseUrl);
 
 // Fetches the maker's banner list; when it is a list (no "<" in it) whose length differs from
 // the stored copy's, stores it, brings the images up to date and writes the strip and

@@ -33,7 +33,9 @@ std::optional<std::string> SponsorClickEvent(const std::string& alt) {
 void SendStatistic(const std::string& baseUrl, const std::string& machineKey,
                    const std::string& event, const MessagePump& pump) {
     if (!baseUrl.empty()) {
-        FetchUrlText(StatisticsAddress(baseUrl, machineKey, event), pump, kStatisticsLimits);
+        // The site's answer says nothing the program needs.
+        static_cast<void>(
+            FetchUrlText(StatisticsAddress(baseUrl, machineKey, event), pump, kStatisticsLimits));
     }
 }
 

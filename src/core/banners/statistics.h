@@ -12,15 +12,16 @@ inline constexpr const char* kStartEvent = "&do=start";
 
 // A report's address: BaseUrl, "adm/sendstat.php?app=FQV&key=", the machine key and the
 // event, joined as they stand.
-std::string StatisticsAddress(const std::string& baseUrl, const std::string& machineKey,
-                              const std::string& event);
+[[nodiscard]] std::string StatisticsAddress(const std::string& baseUrl,
+                                            const std::string& machineKey,
+                                            const std::string& event);
 
 // The event of a click on a strip image whose "alt" is `alt`, sent whole; nothing when the
 // alt does not start with a positive number (the background, an unsold slot).
-std::optional<std::string> StripClickEvent(const std::string& alt);
+[[nodiscard]] std::optional<std::string> StripClickEvent(const std::string& alt);
 
 // The event of a click on a sponsor slot whose "alt" is "ID-SLOT": the id alone.
-std::optional<std::string> SponsorClickEvent(const std::string& alt);
+[[nodiscard]] std::optional<std::string> SponsorClickEvent(const std::string& alt);
 
 // Sends one report and ignores the answer. Without a maker's site (empty `baseUrl`) nothing
 // is sent.

@@ -69,15 +69,18 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         CheckCache cache = checked.cache;
         if (cache.fileList.empty() || !scheduled) {
             cache.fileList = ListWatchedFiles(folder, std::string(), settings.watchedTypes());
-            cache.sizes = getSize(folder, cache.fileList);
+            cache.sizes = LocalSizeText(folder, cache.fileList);
         }
         if (programEnding()) {
             return summary;
         }
+        // No answer at all is judged as the empty one: "No report".
         const std::string answer =
-            services.postForm(ReportScriptUrl(site.webUrl),
-                              BuildReportRequestBody(settings.reportPassword(), cache.fileList),
-                              services.pump, kReportLimits);
+            services
+                .postForm(ReportScriptUrl(site.webUrl),
+                          BuildReportRequestBody(settings.reportPassword(), cache.fileList),
+                          services.pump, kReportLimits)
+                .value_or(std::string());
         if (programEnding()) {
             return summary;
         }
@@ -88,16 +91,16 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         if (!now) {
             continue;
         }
-        const ReportVerdict verdict =
+        const CheckResult verdict =
             JudgeReport(answer, cache.fileList, cache.sizes, [&folder](const std::string& entry) {
                 return RegularFileSize(folder + entry);
             });
-        if (verdict.status == kStatusChanged) {
+        if (verdict.status == SiteStatus::kChanged) {
             summary.changedSites.push_back(site.webUrl);
         } else {
             cache.sizes = answer;
         }
-        sites.setCheckOutcome(*now, {verdict.status, TotalText(verdict), verdict.detail}, cache);
+        sites.setCheckOutcome(*now, verdict, cache);
     }
 
     // Rows removed during the pass are no longer counted.

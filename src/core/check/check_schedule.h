@@ -56,7 +56,7 @@ private:
 };
 
 // When the banners are refreshed: about a second after start, then every three days.
-inline RepeatingDeadline BannerSchedule() {
+[[nodiscard]] inline RepeatingDeadline BannerSchedule() {
     return RepeatingDeadline(1, 3 * 24 * 60 * 60);
 }
 

@@ -4,14 +4,16 @@
 #include "core/time/clock.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace fq {
 
-// PostForm's shape, so that a caller can hand another transport.
+// PostForm's shape, so that a caller can hand another transport: the answer body, or nothing
+// on any failure.
 using PostFormFunction =
-    std::function<std::string(const std::string& url, const std::string& body,
-                              const MessagePump& pump, const HttpLimits& limits)>;
+    std::function<std::optional<std::string>(const std::string& url, const std::string& body,
+                                             const MessagePump& pump, const HttpLimits& limits)>;
 
 // What a check pass takes from the world outside: the report transport, the caller's event
 // pump and the clock that paces the pass. Every member must be set.
@@ -22,6 +24,6 @@ struct CheckServices {
 };
 
 // The real services: PostForm over the network, with `pump` and `clock` as given.
-CheckServices RealCheckServices(MessagePump pump, Clock& clock);
+[[nodiscard]] CheckServices RealCheckServices(MessagePump pump, Clock& clock);
 
 } // namespace fq

@@ -137,8 +137,9 @@ private:
 
 } // namespace
 
-std::string ListWatchedFiles(const std::string& rootFolder, const std::string& relativeFolder,
-                             const std::string& watchedTypes) {
+std::vector<std::string> ListWatchedFiles(const std::string& rootFolder,
+                                          const std::string& relativeFolder,
+                                          const std::string& watchedTypes) {
     const WatchedPatterns patterns(watchedTypes);
     const std::string folder = rootFolder + relativeFolder;
     if (patterns.empty() || folder.empty()) {
@@ -150,7 +151,7 @@ std::string ListWatchedFiles(const std::string& rootFolder, const std::string& r
     }
     std::string relative = relativeFolder;
     relative.reserve(relative.size() + 256);
-    std::string list;
+    std::vector<std::string> list;
     // Folders still to list, the next one last: the length of its parent's path and its name.
     struct Pending {
         std::size_t parentLength;
@@ -162,7 +163,7 @@ std::string ListWatchedFiles(const std::string& rootFolder, const std::string& r
     const auto listFolder = [&](int fd) {
         FolderEntries entries = ReadFolder(fd, patterns);
         for (const std::string& file : entries.files) {
-            list.append(relative).append(file).append("\r\n");
+            list.push_back(relative + file);
         }
         for (auto subFolder = entries.subFolders.rbegin(); subFolder != entries.subFolders.rend();
              ++subFolder) {
@@ -189,10 +190,7 @@ std::string ListWatchedFiles(const std::string& rootFolder, const std::string& r
     return list;
 }
 
-std::string getSize(const std::string& folder, const std::string& list) {
-    std::vector<std::string> entries = SplitText(list, "\r\n");
-    entries.pop_back(); // what follows the last CR LF is no entry
-
+std::string LocalSizeText(const std::string& folder, const std::vector<std::string>& paths) {
     // folder + entry is looked up below the folder's last "/" through one handle, so the folder
     // is resolved once rather than for every entry.
     const std::string base = UpToLast(folder, "/");
@@ -201,10 +199,10 @@ std::string getSize(const std::string& folder, const std::string& list) {
         base.empty() ? AT_FDCWD : ::open(base.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     std::string path;
     std::string sizes;
-    sizes.reserve(entries.size() * 6);
+    sizes.reserve(paths.size() * 6);
     off_t size = 0;
     char digits[24];
-    for (const std::string& entry : entries) {
+    for (const std::string& entry : paths) {
         path.assign(rest).append(entry);
         // After the base's final "/" further slashes change nothing; fstatat would take them
         // for an absolute path.

@@ -1,7 +1,5 @@
 #include "core/check/report_answer.h"
 
-#include "core/text/path_text.h"
-
 #include <limits>
 #include <string_view>
 #include <vector>
@@ -10,7 +8,6 @@ namespace fq {
 namespace {
 
 constexpr std::string_view kFieldEnd = "-";
-constexpr const char* kEntryEnd = "\r\n";
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 constexpr std::string_view kBlanks = " \t\r\n";
@@ -53,15 +50,15 @@ std::optional<std::uintmax_t> ReadSizeField(std::string_view field) {
     return value;
 }
 
-ReportVerdict JudgeReport(const std::string& answer, const std::string& fileList,
-                          const std::string& reference, const LocalFileSize& localSize) {
-    ReportVerdict verdict;
-    verdict.lastEntry = LastPieceIndex(fileList, kEntryEnd);
-    if (verdict.lastEntry == -1) {
-        verdict.status = kStatusNoFolder;
+CheckResult JudgeReport(const std::string& answer, const std::vector<std::string>& fileList,
+                        const std::string& reference, const LocalFileSize& localSize) {
+    CheckResult verdict;
+    verdict.listedFiles = fileList.size();
+    if (fileList.empty()) {
+        verdict.status = SiteStatus::kNoFolder;
         return verdict;
     }
-    verdict.status = kStatusNoReport;
+    verdict.status = SiteStatus::kNoReport;
 
     // An editor may have saved the script with a byte-order mark, which PHP echoes first.
     std::string_view report = answer;
@@ -71,13 +68,13 @@ ReportVerdict JudgeReport(const std::string& answer, const std::string& fileList
     // A field for every listed file: exactly one each, or ten or more with some to spare
     // after the last one. Any other count could pair a file with another file's size.
     const std::int64_t lastField = LastPieceIndex(report, kFieldEnd);
-    if (lastField != verdict.lastEntry && (lastField < 10 || lastField < verdict.lastEntry)) {
+    const auto listed = static_cast<std::int64_t>(fileList.size());
+    if (lastField != listed && (lastField < 10 || lastField < listed)) {
         return verdict;
     }
-    const auto listed = static_cast<std::size_t>(verdict.lastEntry);
     std::vector<std::uintmax_t> remoteSizes;
-    remoteSizes.reserve(listed);
-    for (std::size_t j = 0; j < listed; ++j) {
+    remoteSizes.reserve(fileList.size());
+    for (std::size_t j = 0; j < fileList.size(); ++j) {
         const std::size_t end = report.find(kFieldEnd);
         const std::optional<std::uintmax_t> size = ReadSizeField(report.substr(0, end));
         if (!size) {
@@ -87,29 +84,23 @@ ReportVerdict JudgeReport(const std::string& answer, const std::string& fileList
         report.remove_prefix(end + 1);
     }
 
-    verdict.status = kStatusOk;
+    verdict.status = SiteStatus::kOk;
     if (answer == reference) {
         return verdict;
     }
-    const std::vector<std::string> entries = SplitText(fileList, kEntryEnd);
-    for (std::size_t j = 0; j < listed; ++j) {
+    for (std::size_t j = 0; j < fileList.size(); ++j) {
         // Checked access: a count off by one must fail loudly, never read a stray size.
         const std::uintmax_t remote = remoteSizes.at(j);
         if (remote < 1) {
             continue;
         }
-        const std::optional<std::uintmax_t> local = localSize(entries.at(j));
+        const std::optional<std::uintmax_t> local = localSize(fileList[j]);
         if (local && *local != remote) {
-            verdict.status = kStatusChanged;
-            ++verdict.changedFiles;
-            verdict.detail += entries[j] + kEntryEnd;
+            verdict.status = SiteStatus::kChanged;
+            verdict.changedPaths.push_back(fileList[j]);
         }
     }
     return verdict;
-}
-
-std::string TotalText(const ReportVerdict& verdict) {
-    return std::to_string(verdict.changedFiles) + " : " + std::to_string(verdict.lastEntry);
 }
 
 } // namespace fq

@@ -1,41 +1,31 @@
 #pragma once
 
+#include "core/check/check_result.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fq {
-
-inline constexpr const char* kStatusOk = "OK";
-inline constexpr const char* kStatusChanged = "Changed";
-inline constexpr const char* kStatusNoReport = "No report";
-inline constexpr const char* kStatusNoFolder = "No folder";
 
 // The size of the local copy of a listed entry; nothing when it is not a regular file that
 // can be measured.
 using LocalFileSize = std::function<std::optional<std::uintmax_t>(const std::string& entry)>;
 
-// What one site's check found.
-struct ReportVerdict {
-    std::string status;
-    std::int64_t changedFiles = 0;
-    std::int64_t lastEntry = -1; // the number of listed files; -1 for an empty list
-    std::string detail;          // the changed entries, each followed by CR LF
-};
-
 // The index of the last piece of `text` split at `separator`: the number of separators in
 // it, and -1 for the empty text.
-std::int64_t LastPieceIndex(std::string_view text, std::string_view separator);
+[[nodiscard]] std::int64_t LastPieceIndex(std::string_view text, std::string_view separator);
 
 // The value of one field of a report answer: 0 for the empty field, the decimal number after
 // leading blanks (space, tab, CR, LF), capped at the largest value; nothing when the field
 // holds anything else.
-std::optional<std::uintmax_t> ReadSizeField(std::string_view field);
+[[nodiscard]] std::optional<std::uintmax_t> ReadSizeField(std::string_view field);
 
-// Judges `answer`, the report script's reply to the request for `fileList`, against
-// `reference`, the size text last taken as matching.
+// Judges `answer`, the report script's reply to the request for `fileList` (relative paths),
+// against `reference`, the size text last taken as matching.
 // - "No folder" when the list is empty.
 // - "No report" when the answer (after a leading UTF-8 byte-order mark) does not hold a field
 //   for every listed file, exactly one "-" each or 10 "-" or more but not fewer than the
@@ -43,12 +33,10 @@ std::optional<std::uintmax_t> ReadSizeField(std::string_view field);
 //   compared then.
 // - When the answer differs from the reference, each listed file whose local copy exists and
 //   whose remote size is 1 or more and differs from the local one makes the site "Changed"
-//   and goes into the detail.
+//   and goes into the changed paths.
 // Otherwise "OK". Fields after the last listed file are never looked at.
-ReportVerdict JudgeReport(const std::string& answer, const std::string& fileList,
-                          const std::string& reference, const LocalFileSize& localSize);
-
-// The Total column: the changed-file count, " : ", then the number of listed files.
-std::string TotalText(const ReportVerdict& verdict);
+[[nodiscard]] CheckResult JudgeReport(const std::string& answer,
+                                      const std::vector<std::string>& fileList,
+                                      const std::string& reference, const LocalFileSize& localSize);
 
 } // namespace fq

@@ -44,12 +44,15 @@ std::string EncodeFormValue(const std::string& value) {
     return encoded;
 }
 
-std::string BuildReportRequestBody(const std::string& password, const std::string& fileList) {
+std::string BuildReportRequestBody(const std::string& password,
+                                   const std::vector<std::string>& fileList) {
     std::string body = ".state=1&pw=";
-    body.reserve(body.size() + password.size() + fileList.size() + 32);
     AppendEncoded(body, password);
     body += "&path=";
-    AppendEncoded(body, fileList);
+    for (const std::string& path : fileList) {
+        AppendEncoded(body, path);
+        body += "\r\n";
+    }
     body += "&.referer=";
     return body;
 }

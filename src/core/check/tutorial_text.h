@@ -5,6 +5,6 @@
 namespace fq {
 
 // The fixed help text shown by "Tutorial": 33 lines, each ended by CR LF.
-const std::string& TutorialText();
+[[nodiscard]] const std::string& TutorialText();
 
 } // namespace fq

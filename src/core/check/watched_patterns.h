@@ -16,7 +16,7 @@ public:
     bool empty() const { return patterns_.empty(); }
 
     // True when `name` contains one of the patterns anywhere, case-sensitive.
-    bool Matches(std::string_view name) const;
+    [[nodiscard]] bool Matches(std::string_view name) const;
 
 private:
     std::vector<std::string> patterns_;

@@ -11,7 +11,7 @@ namespace fq {
 // $XDG_CONFIG_HOME/autostart/ when XDG_CONFIG_HOME is an absolute path, else
 // ~/.config/autostart/; always ending in "/". The empty text when no home folder is known,
 // which the helpers below take as a store that holds nothing and takes nothing.
-std::string AutostartFolder();
+[[nodiscard]] std::string AutostartFolder();
 
 // Writes `folder`/`name`.desktop, an application entry whose Exec line runs `command`,
 // creating the folder and its missing parents. True after a complete write.
@@ -25,7 +25,7 @@ std::string AutostartFolder();
 // The command of the entry `name`: its Exec value, unquoted, without leading and trailing
 // blanks. The empty text when the entry or its Exec line is missing, when the stored Exec
 // value is 400 bytes or longer, and when the entry tells the desktop not to start it.
-std::string ReadAutostartCommand(const std::string& folder, const std::string& name);
+[[nodiscard]] std::string ReadAutostartCommand(const std::string& folder, const std::string& name);
 
 // Registers the executable at `executablePath` to start at log-in, or removes its entry. The
 // entry is named after the executable's file name as it stands (Linux executables carry no
@@ -35,6 +35,6 @@ std::string ReadAutostartCommand(const std::string& folder, const std::string& n
 
 // True when the entry of the executable at `executablePath` holds exactly that path, letter
 // case included.
-bool IsRegisteredToRun(const std::string& folder, const std::string& executablePath);
+[[nodiscard]] bool IsRegisteredToRun(const std::string& folder, const std::string& executablePath);
 
 } // namespace fq

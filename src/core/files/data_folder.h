@@ -14,6 +14,7 @@ using EnvironmentLookup = std::function<std::string(const char* name)>;
 // write, it is "ferquor/" under $XDG_DATA_HOME (used only when absolute) or else under
 // $HOME/.local/share, made with mode 0700 when missing; without an absolute home it stays
 // `programFolder`. `environment` empty: the process environment.
-std::string DataFolder(const std::string& programFolder, const EnvironmentLookup& environment = {});
+[[nodiscard]] std::string DataFolder(const std::string& programFolder,
+                                     const EnvironmentLookup& environment = {});
 
 } // namespace fq

@@ -8,7 +8,7 @@
 namespace fq {
 
 // How a file operation ended: done, or the system's error number saying why not.
-struct FileOutcome {
+struct [[nodiscard]] FileOutcome {
     int error = 0;
 
     bool ok() const { return error == 0; }
@@ -19,7 +19,7 @@ struct FileOutcome {
 
 // Returns the whole content of the file at `path`, byte for byte; the empty text when the
 // path names no regular file or it cannot be read.
-std::string ReadTextFile(const std::string& path);
+[[nodiscard]] std::string ReadTextFile(const std::string& path);
 
 // The largest file that is read at all: far beyond any database or desktop entry, yet small
 // enough that a huge or sparse file costs neither the memory nor the time to read it.
@@ -28,7 +28,8 @@ inline constexpr std::size_t kMaxReadBytes = 16u * 1024u * 1024u;
 // The whole content of the regular file at `path`, or nothing when it is missing, not a
 // regular file, larger than kMaxReadBytes (EFBIG) or cannot be read to its end (so an empty
 // file and a missing one differ). `error`, when given, receives the reason of a failure.
-std::optional<std::string> ReadWholeFile(const std::string& path, FileOutcome* error = nullptr);
+[[nodiscard]] std::optional<std::string> ReadWholeFile(const std::string& path,
+                                                       FileOutcome* error = nullptr);
 
 // Replaces the file at `path` by exactly `content`. The bytes go to a temporary file in the
 // same folder, which is flushed to disk and renamed over the target, so a failed or

@@ -58,36 +58,36 @@ const char* RepostTarget(CURL* easy) {
 
 } // namespace
 
-std::string FetchUrlText(const std::string& url, const MessagePump& pump,
-                         const HttpLimits& limits) {
-    return Get(url, pump, limits).value_or("");
+std::optional<std::string> FetchUrlText(const std::string& url, const MessagePump& pump,
+                                        const HttpLimits& limits) {
+    return Get(url, pump, limits);
 }
 
-void DownloadUrlToFile(const std::string& url, std::string& localPath, const MessagePump& pump,
+bool DownloadUrlToFile(const std::string& url, std::string& localPath, const MessagePump& pump,
                        const HttpLimits& limits) {
     const std::optional<std::string> body = Get(url, pump, limits);
     if (!body) {
-        return;
+        return false;
     }
     if (localPath.empty()) {
         localPath = url.substr(url.rfind('/') + 1);
     }
-    WriteTextFile(localPath, *body);
+    return WriteTextFile(localPath, *body).ok();
 }
 
-std::string PostForm(const std::string& url, const std::string& body, const MessagePump& pump,
-                     const HttpLimits& limits) {
+std::optional<std::string> PostForm(const std::string& url, const std::string& body,
+                                    const MessagePump& pump, const HttpLimits& limits) {
     std::string address = FormPostAddress(url);
     const HeaderList headers = FormPostHeaders();
     if (address.empty() || !headers) {
-        return {};
+        return std::nullopt;
     }
     // One deadline for the request and every redirect after it.
     const Clock::time_point giveUpAt = Clock::now() + limits.deadline;
     for (long redirects = 0;; ++redirects) {
         const CurlEasy easy = NewTransfer(address, limits);
         if (!easy) {
-            return {};
+            return std::nullopt;
         }
         // Redirects are taken below, so that only those keeping the POST are followed; the
         // answer to any other is the report.
@@ -99,10 +99,10 @@ std::string PostForm(const std::string& url, const std::string& body, const Mess
         const std::optional<std::string> answer = RunTransfer(easy.get(), pump, limits, giveUpAt);
         const char* target = answer ? RepostTarget(easy.get()) : nullptr;
         if (target == nullptr) {
-            return answer.value_or("");
+            return answer;
         }
         if (redirects == kMaxRedirects) {
-            return {}; // a redirect loop gives no report
+            return std::nullopt; // a redirect loop gives no report
         }
         address = target;
     }

@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <functional>
+#include <optional>
 #include <string>
 
 namespace fq {
@@ -25,22 +26,25 @@ inline constexpr HttpLimits kFetchLimits{};
 inline constexpr HttpLimits kReportLimits{.deadline = std::chrono::minutes(2)};
 
 // GET `url` without a proxy, following up to 5 redirects; the whole body whatever the status,
-// or "" on any failure.
-std::string FetchUrlText(const std::string& url, const MessagePump& pump = {},
-                         const HttpLimits& limits = kFetchLimits);
+// or nothing on any failure.
+[[nodiscard]] std::optional<std::string> FetchUrlText(const std::string& url,
+                                                      const MessagePump& pump = {},
+                                                      const HttpLimits& limits = kFetchLimits);
 
 // GET `url` like FetchUrlText into the file `localPath`. An empty `localPath` becomes the text
 // after the last "/" of the url, but only once the whole body arrived; when it did not, no
-// file is written and `localPath` stays as it was.
-void DownloadUrlToFile(const std::string& url, std::string& localPath, const MessagePump& pump = {},
-                       const HttpLimits& limits = kFetchLimits);
+// file is written and `localPath` stays as it was. True when the whole body is in the file.
+[[nodiscard]] bool DownloadUrlToFile(const std::string& url, std::string& localPath,
+                                     const MessagePump& pump = {},
+                                     const HttpLimits& limits = kFetchLimits);
 
 // POSTs `body` unchanged as application/x-www-form-urlencoded over HTTP/1.0 with the user
 // agent "vb wininet", through the system's proxy settings. Leading and trailing blanks of
 // `url` are ignored, "http://" in any letter case may be left out, a bare host posts to "/".
 // A 307 or 308 redirect is posted to again, up to 5 times; no other redirect is followed.
-// Returns the answer body whatever the status, or "" on any failure.
-std::string PostForm(const std::string& url, const std::string& body, const MessagePump& pump = {},
-                     const HttpLimits& limits = kReportLimits);
+// Returns the answer body whatever the status, or nothing on any failure.
+[[nodiscard]] std::optional<std::string> PostForm(const std::string& url, const std::string& body,
+                                                  const MessagePump& pump = {},
+                                                  const HttpLimits& limits = kReportLimits);
 
 } // namespace fq

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/check/check_result.h"
 #include "core/sites/site_database.h"
 
 #include <cstdint>
@@ -8,22 +9,6 @@
 #include <vector>
 
 namespace fq {
-
-// What the last check wrote for a site: the Status, Total and Detail columns.
-struct CheckResult {
-    std::string status;
-    std::string total;
-    std::string detail; // the changed entries, each followed by CR LF
-
-    bool operator==(const CheckResult&) const = default;
-};
-
-// What a check remembers of a site for the next scheduled one: the file list last scanned
-// and the size text last taken as matching. Empty means "scan afresh".
-struct CheckCache {
-    std::string fileList;
-    std::string sizes;
-};
 
 // One row of the site list.
 struct SiteRow {

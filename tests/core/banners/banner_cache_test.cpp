@@ -14,10 +14,10 @@ TEST(BannerCache, FetchesMissingAndResizedImagesAndDeletesOnlyStaleOnes) {
     const std::string remote = site.slashed() + "files/banner/";
     fs::create_directories(remote);
     for (const char* name : {"a.gif", "b.jpg", "c.GIF", "big.gif", "x.gif"}) {
-        fq::WriteTextFile(remote + name, std::string(name) + " from the site");
+        EXPECT_TRUE(fq::WriteTextFile(remote + name, std::string(name) + " from the site"));
     }
-    fq::WriteTextFile(remote + "big.gif", std::string(5000, 'b'));
-    fq::WriteTextFile(site.slashed() + "files/x.gif", "outside");
+    EXPECT_TRUE(fq::WriteTextFile(remote + "big.gif", std::string(5000, 'b')));
+    EXPECT_TRUE(fq::WriteTextFile(site.slashed() + "files/x.gif", "outside"));
     PhpServer server(site.path());
     ASSERT_TRUE(server.running());
 
@@ -25,14 +25,15 @@ TEST(BannerCache, FetchesMissingAndResizedImagesAndDeletesOnlyStaleOnes) {
     fs::create_directories(folder + "x.jpg"); // a folder, whatever its name says
     for (const char* name :
          {"b.jpg", "c.GIF", "old.jpg", "OLD.GIF", "keep.png", "notes.txt", "banner.txt"}) {
-        fq::WriteTextFile(folder + name, "stored");
+        EXPECT_TRUE(fq::WriteTextFile(folder + name, "stored"));
     }
-    const std::string list = "1\ta.gif\t20\thttp://a/\tA\r\n"
-                             "2\tb.jpg\t6\thttp://b/\tB\r\n" // "stored": the right size
-                             "\r\n===\r\n"
-                             "3\tc.GIF\t7\thttp://c/\tC\t1\r\n" // resized
-                             "4\t../x.gif\t7\r\n5\t..\t7\r\n6\tshort\r\n"
-                             "7\tbig.gif\t5000\thttp://g/\tG\t2\r\n";
+    const fq::BannerList list =
+        fq::ParseBannerList("1\ta.gif\t20\thttp://a/\tA\r\n"
+                            "2\tb.jpg\t6\thttp://b/\tB\r\n" // "stored": the right size
+                            "\r\n===\r\n"
+                            "3\tc.GIF\t7\thttp://c/\tC\t1\r\n" // resized
+                            "4\t../x.gif\t7\r\n5\t..\t7\r\n6\tshort\r\n"
+                            "7\tbig.gif\t5000\thttp://g/\tG\t2\r\n");
     fq::HttpLimits small;
     small.maxBodyBytes = 4096;
     fq::LoadBannerImages(list, folder, server.url() + "files/banner/", {}, small);

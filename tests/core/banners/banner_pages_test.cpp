@@ -16,6 +16,10 @@ std::string Entry(int id, const std::string& alt) {
            ".gif' title='T" + n + "' alt='" + alt + "'></a> \r\n";
 }
 
+std::string Strip(const std::string& list) {
+    return fq::StripMarkup(fq::ParseBannerList(list));
+}
+
 } // namespace
 
 TEST(BannerPages, StripEntriesComeInGroupsOfFourAndTheLastGroupHasNoLineBreak) {
@@ -25,17 +29,16 @@ TEST(BannerPages, StripEntriesComeInGroupsOfFourAndTheLastGroupHasNoLineBreak) {
         groupOfFour += Entry(id, std::to_string(id));
     }
     const std::string full = "\t<div>\r\n" + groupOfFour + "\t</div>";
-    EXPECT_EQ(fq::StripMarkup(four + "\r\n===\r\n" + Line(9, "1")), full + "\r\n");
-    EXPECT_EQ(fq::StripMarkup(four + Line(5)),
-              full + "\r\n\t<div>\r\n" + Entry(5, "5") + "\t</div>");
-    EXPECT_EQ(fq::FillPage("<p><div></div></p><div></div>", fq::StripMarkup("===\r\n")), "<p></p>");
+    EXPECT_EQ(Strip(four + "\r\n===\r\n" + Line(9, "1")), full + "\r\n");
+    EXPECT_EQ(Strip(four + Line(5)), full + "\r\n\t<div>\r\n" + Entry(5, "5") + "\t</div>");
+    EXPECT_EQ(fq::FillPage("<p><div></div></p><div></div>", Strip("===\r\n")), "<p></p>");
 }
 
 TEST(BannerPages, SponsorSlotsTakeTheLastExactMatchAndUnsoldSlotsShowTheFreePicture) {
     const std::string list = Line(1) + "\r\n===\r\n" + Line(30, "3") + Line(31, "3") +
                              Line(7, "07") + Line(8, "0") + Line(9, "101") + Line(10, " 7") +
                              Line(11) + "\r\n===\r\n" + Line(12, "4");
-    const std::string block = fq::SponsorBlock(list);
+    const std::string block = fq::SponsorBlock(fq::ParseBannerList(list));
     EXPECT_TRUE(block.starts_with("\t<div>\r\n"));
     EXPECT_TRUE(block.ends_with("alt='0-100'></a> \r\n\t</div>"));
     EXPECT_NE(block.find(Entry(31, "31-3")), std::string::npos);
@@ -53,5 +56,5 @@ TEST(BannerPages, LinesThatCouldEscapeTheirPlaceAreLeftOut) {
                                 "3\tc.gif\t9\tjavascript:alert(1)\tT\r\n"
                                 "4\td\\e.gif\t9\tHTTPS://a.test/\tT\r\n"
                                 "5\tf.gif\t9\tHTTPS://a.test/\r\n"; // a field short
-    EXPECT_EQ(fq::StripMarkup(hostile + Line(6)), "\t<div>\r\n" + Entry(6, "6") + "\t</div>");
+    EXPECT_EQ(Strip(hostile + Line(6)), "\t<div>\r\n" + Entry(6, "6") + "\t</div>");
 }

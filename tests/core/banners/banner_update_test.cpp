@@ -14,26 +14,23 @@ TEST(BannerUpdate, TheMakersSiteServesTheBannersOnce) {
     PhpServer server(site.path());
     ASSERT_TRUE(server.running());
     fs::create_directories(program.path() / "php");
-    fq::WriteTextFile(program.slashed() + "php/000.html", "<div></div>");
-    fq::WriteTextFile(program.slashed() + "php/001.html", "<p><div></div>");
+    EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "php/000.html", "<div></div>"));
+    EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "php/001.html", "<p><div></div>"));
     const fq::BannerPlaces places{program.slashed(), program.slashed(), server.url()};
 
     ASSERT_TRUE(fq::UpdateBanners(places, {}));
     const std::string list = fq::ReadTextFile(site.slashed() + "files/banner2.txt");
     EXPECT_EQ(fq::ReadTextFile(program.slashed() + "banner/banner.txt"), list);
-    // The pages come from the templates; their markup is the pages' own test.
+    // The pages come from the templates; their markup and the pictures are tested on their own.
     EXPECT_TRUE(fq::ReadTextFile(program.slashed() + "php/banner.html").starts_with("\t<div>"));
     EXPECT_TRUE(fq::ReadTextFile(program.slashed() + "php/banner2.html").starts_with("<p>\t<div>"));
-    for (int id = 1; id <= 5; ++id) {
-        const std::string image = "banner" + std::to_string(id) + ".gif";
-        EXPECT_EQ(fq::ReadTextFile(program.slashed() + "banner/" + image),
-                  fq::ReadTextFile(site.slashed() + "files/banner/" + image));
-    }
+    EXPECT_EQ(fq::ReadTextFile(program.slashed() + "banner/banner5.gif"),
+              fq::ReadTextFile(site.slashed() + "files/banner/banner5.gif"));
 
     // With a data folder of its own, the same pages are made there from the program's
     // templates, beside the banners and the shipped picture that they show.
     TempFolder data;
-    fq::WriteTextFile(program.slashed() + "php/free.gif", "GIF89a");
+    EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "php/free.gif", "GIF89a"));
     ASSERT_TRUE(fq::UpdateBanners({program.slashed(), data.slashed(), server.url()}, {}));
     for (const char* file : {"php/banner.html", "php/banner2.html", "php/free.gif",
                              "banner/banner.txt", "banner/banner5.gif"}) {
@@ -43,11 +40,12 @@ TEST(BannerUpdate, TheMakersSiteServesTheBannersOnce) {
     }
 
     // Unchanged, the same length, an error page, no answer: nothing is touched.
-    fq::WriteTextFile(program.slashed() + "php/banner.html", "kept");
+    EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "php/banner.html", "kept"));
     EXPECT_FALSE(fq::UpdateBanners(places, {}));
-    fq::WriteTextFile(site.slashed() + "files/banner2.txt", std::string(list.size(), 'x'));
+    EXPECT_TRUE(
+        fq::WriteTextFile(site.slashed() + "files/banner2.txt", std::string(list.size(), 'x')));
     EXPECT_FALSE(fq::UpdateBanners(places, {}));
-    fq::WriteTextFile(site.slashed() + "files/banner2.txt", "<html>busy</html>");
+    EXPECT_TRUE(fq::WriteTextFile(site.slashed() + "files/banner2.txt", "<html>busy</html>"));
     EXPECT_FALSE(fq::UpdateBanners(places, {}));
     EXPECT_FALSE(
         fq::UpdateBanners({program.slashed(), program.slashed(), "http://127.0.0.1:1/"}, {}));

@@ -12,7 +12,8 @@
 namespace {
 
 // Sites named by one letter, "http://a/", each with its local folder "a/" in a temporary
-// folder. The transport answers by site letter and keeps the address and body of each request.
+// folder. The transport answers by site letter (no answer at all for a letter it does not
+// know) and keeps the address and body of each request.
 struct ScriptedPass {
     TempFolder local;
     ManualClock clock;
@@ -30,15 +31,17 @@ struct ScriptedPass {
                       local.slashed() + std::string(1, name) + folderEnd, active});
     }
     void write(const std::string& path, const std::string& content) {
-        fq::WriteTextFile(local.slashed() + path, content);
+        EXPECT_TRUE(fq::WriteTextFile(local.slashed() + path, content));
     }
     std::optional<fq::CheckSummary> run(bool scheduled) {
         const fq::CheckServices services{[this](const std::string& url, const std::string& body,
                                                 const fq::MessagePump&, const fq::HttpLimits&) {
                                              requests.push_back(url + " " + body);
-                                             const std::string answer = answers[url[7]];
+                                             const auto known = answers.find(url[7]);
                                              duringRequest();
-                                             return answer;
+                                             return known == answers.end()
+                                                        ? std::nullopt
+                                                        : std::optional(known->second);
                                          },
                                          [] { return true; }, &clock};
         const fq::CheckSettings settings{[] { return std::string("php"); },
@@ -51,7 +54,8 @@ struct ScriptedPass {
     }
     std::string result(int row) const {
         const fq::CheckResult& result = sites.at(row).result;
-        return result.status + " " + result.total + " " + result.detail;
+        return fq::StatusText(result.status) + " " + fq::TotalText(result) + " " +
+               fq::DetailText(result);
     }
 };
 
@@ -123,9 +127,11 @@ TEST(CheckPass, RowsEditedOrRemovedDuringTheirRequestGetNoVerdict) {
     EXPECT_EQ(p.caption, " Total Web : 2     Changed : 0");
 }
 
-TEST(CheckPass, AnEmptyFolderIsNoFolderNotTheWholeDisk) {
+TEST(CheckPass, AnEmptyFolderIsNoFolderAndNoAnswerIsNoReport) {
     ScriptedPass p;
-    p.sites.append({"http://e/", "", true});
+    p.sites.append({"http://e/", "", true}); // not the whole disk
+    p.addSite('f');
+    p.write("f/i.php", "1");
     ASSERT_TRUE(p.run(false));
-    EXPECT_EQ(p.result(0), "No folder 0 : -1 ");
+    EXPECT_EQ(p.result(0) + "|" + p.result(1), "No folder 0 : -1 |No report 0 : 1 ");
 }

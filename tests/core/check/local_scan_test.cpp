@@ -11,8 +11,9 @@
 #include <unistd.h>
 
 namespace fs = std::filesystem;
-using fq::getSize;
 using fq::ListWatchedFiles;
+using fq::LocalSizeText;
+using Paths = std::vector<std::string>;
 
 namespace {
 
@@ -35,16 +36,16 @@ TEST(LocalScan, FolderFilesComeFirstInByteOrderAndTypesMatchAnywhereWithCase) {
     }
     const std::string site = root.slashed();
     EXPECT_EQ(ListWatchedFiles(site, "", "php,js"),
-              ".config.php\r\nB.php\r\na.php\r\nold.php.bak\r\nz.php\r\nab/d.php\r\ninc/a.js\r\n"
-              "inc/b.php\r\ninc/x/c.php\r\nlib.js/e.js\r\nm/t.php\r\n");
+              (Paths{".config.php", "B.php", "a.php", "old.php.bak", "z.php", "ab/d.php",
+                     "inc/a.js", "inc/b.php", "inc/x/c.php", "lib.js/e.js", "m/t.php"}));
     // A sub-folder alone keeps its paths from the root; pieces are trimmed.
     EXPECT_EQ(ListWatchedFiles(site, "inc/", " php ,  js"),
-              "inc/a.js\r\ninc/b.php\r\ninc/x/c.php\r\n");
-    EXPECT_EQ(ListWatchedFiles(site, "", "PHP"), "INDEX.PHP\r\n");
+              (Paths{"inc/a.js", "inc/b.php", "inc/x/c.php"}));
+    EXPECT_EQ(ListWatchedFiles(site, "", "PHP"), Paths{"INDEX.PHP"});
     // An empty piece watches every name with a dot; an empty list watches nothing.
-    EXPECT_EQ(ListWatchedFiles(site, "m/", "php,"), "m/s.css\r\nm/t.php\r\n");
-    EXPECT_EQ(ListWatchedFiles(site, "", ""), "");
-    EXPECT_EQ(ListWatchedFiles(site + "missing/", "", "php"), "");
+    EXPECT_EQ(ListWatchedFiles(site, "m/", "php,"), (Paths{"m/s.css", "m/t.php"}));
+    EXPECT_EQ(ListWatchedFiles(site, "", ""), Paths{});
+    EXPECT_EQ(ListWatchedFiles(site + "missing/", "", "php"), Paths{});
 }
 
 TEST(LocalScan, LinkedFoldersAreListedNotEnteredAndOnlyRegularFilesHaveASize) {
@@ -58,18 +59,17 @@ TEST(LocalScan, LinkedFoldersAreListedNotEnteredAndOnlyRegularFilesHaveASize) {
     fs::create_symlink("../other/target.txt", root.path() / "inc/alias.php");
     fs::create_symlink("missing.php", root.path() / "inc/gone.php");
     const std::string folder = root.slashed();
-    const std::string list = ListWatchedFiles(folder, "", "php");
-    EXPECT_EQ(list, "pipe.php\r\nten.php\r\nzero.php\r\ninc/alias.php\r\ninc/gone.php\r\n"
-                    "inc/real.php\r\ninc/up.php\r\n");
+    const Paths list = ListWatchedFiles(folder, "", "php");
+    EXPECT_EQ(list, (Paths{"pipe.php", "ten.php", "zero.php", "inc/alias.php", "inc/gone.php",
+                           "inc/real.php", "inc/up.php"}));
     // A link to a file has that file's size; anything else repeats the previous size.
-    EXPECT_EQ(getSize(folder, list), "0-10-0-3-3-7-7-");
-    EXPECT_EQ(getSize(folder, "gone.php\r\nten.php\r\ninc\r\n"), "0-10-10-");
-    // Only pieces followed by CR LF are entries; folder and entry are joined as they stand.
-    EXPECT_EQ(getSize(folder, "ten.php\r\nzero.php"), "10-");
-    EXPECT_EQ(getSize(root.path().string(), "/inc/real.php\r\n"), "7-");
-    EXPECT_EQ(getSize(folder, "//ten.php\r\n"), "10-");
+    EXPECT_EQ(LocalSizeText(folder, list), "0-10-0-3-3-7-7-");
+    EXPECT_EQ(LocalSizeText(folder, {"gone.php", "ten.php", "inc"}), "0-10-10-");
+    // Folder and path are joined as they stand.
+    EXPECT_EQ(LocalSizeText(root.path().string(), {"/inc/real.php"}), "7-");
+    EXPECT_EQ(LocalSizeText(folder, {"//ten.php"}), "10-");
     fs::current_path(root.path()); // a folder relative to the working one
-    EXPECT_EQ(getSize("", "ten.php\r\n"), "10-");
+    EXPECT_EQ(LocalSizeText("", {"ten.php"}), "10-");
 
     // The site folder itself may be a link.
     TempFolder links;
@@ -94,11 +94,12 @@ TEST(LocalScan, UnreadableFolderIsSkippedWithEverythingInIt) {
         GTEST_SKIP() << "cannot run the scan as an unprivileged user here";
     }
     const std::string folder = root.slashed();
-    const std::string scanned = ListWatchedFiles(folder, "", "php") + "|" +
-                                getSize(folder, "open/b.php\r\nlocked/hidden.php\r\n");
+    const Paths listed = ListWatchedFiles(folder, "", "php");
+    const std::string sized = LocalSizeText(folder, {"open/b.php", "locked/hidden.php"});
     ASSERT_TRUE(!asRoot || ::seteuid(0) == 0);
     fs::permissions(root.path() / "locked", fs::perms::owner_all);
-    EXPECT_EQ(scanned, "a.php\r\nopen/b.php\r\n|4-4-");
+    EXPECT_EQ(listed, (Paths{"a.php", "open/b.php"}));
+    EXPECT_EQ(sized, "4-4-");
 }
 
 TEST(LocalScan, ADeepTreeIsListedWholeWithAFewOpenFolders) {
@@ -122,9 +123,9 @@ TEST(LocalScan, ADeepTreeIsListedWholeWithAFewOpenFolders) {
     rlimit few = saved;
     few.rlim_cur = 64;
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
-    const std::string list = ListWatchedFiles(root.slashed(), "", "php");
+    const Paths list = ListWatchedFiles(root.slashed(), "", "php");
     ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
-    EXPECT_EQ(list, deep + "x.php\r\nd/e/y.php\r\n");
+    EXPECT_EQ(list, (Paths{deep + "x.php", "d/e/y.php"}));
     // std::filesystem cannot remove a tree this deep; GNU rm walks it from handles.
     EXPECT_EQ(std::system(("rm -rf '" + root.slashed() + "d'").c_str()), 0);
 }

@@ -20,13 +20,14 @@ TEST(ReportAnswer, SizeFieldsAreEmptyOrDecimalAfterBlanks) {
 TEST(ReportAnswer, FieldCountAndFieldContentDecideWhatIsAReport) {
     // index.php has no local copy; the others are 873 and 40 bytes.
     const auto judged = [](const std::string& answer) {
-        const fq::ReportVerdict verdict = fq::JudgeReport(
-            answer, "index.php\r\nadmin/db.php\r\njs/app.js\r\n", "", [](const std::string& entry) {
+        const fq::CheckResult verdict = fq::JudgeReport(
+            answer, {"index.php", "admin/db.php", "js/app.js"}, "", [](const std::string& entry) {
                 return entry == "admin/db.php" ? std::optional<std::uintmax_t>(873)
                        : entry == "js/app.js"  ? std::optional<std::uintmax_t>(40)
                                                : std::nullopt;
             });
-        return verdict.status + " " + fq::TotalText(verdict) + " " + verdict.detail;
+        return fq::StatusText(verdict.status) + " " + fq::TotalText(verdict) + " " +
+               fq::DetailText(verdict);
     };
     EXPECT_EQ(judged("999-874-40-"), "Changed 1 : 3 admin/db.php\r\n"); // index.php not compared
     EXPECT_EQ(judged("1-1-40-"), "Changed 1 : 3 admin/db.php\r\n");     // one byte is a size
@@ -44,10 +45,8 @@ TEST(ReportAnswer, FieldCountAndFieldContentDecideWhatIsAReport) {
     EXPECT_EQ(judged("1-900-<b>-----------"), "No report 0 : 3 ");
 
     // Ten "-" or more still leave no listed file without its field.
-    std::string twelveFiles;
-    for (int file = 0; file < 12; ++file) {
-        twelveFiles += "a.php\r\n";
-    }
+    const std::vector<std::string> twelveFiles(12, "a.php");
     const auto one = [](const std::string&) { return std::optional<std::uintmax_t>(1); };
-    EXPECT_EQ(fq::JudgeReport("2-2-2-2-2-2-2-2-2-2-2-", twelveFiles, "", one).status, "No report");
+    EXPECT_EQ(fq::JudgeReport("2-2-2-2-2-2-2-2-2-2-2-", twelveFiles, "", one).status,
+              fq::SiteStatus::kNoReport);
 }

@@ -48,14 +48,15 @@ TEST(ReportScript, AnswersTheExactPasswordWithSizesFromInsideTheSiteAndNoWarning
     TempFolder web;
     const std::string site = web.slashed() + "site/";
     std::filesystem::create_directories(site + "sub");
-    fq::WriteTextFile(site + "_report.php",
-                      fq::FillReportPassword(fq::ReportScriptTemplate(), "0"));
+    EXPECT_TRUE(fq::WriteTextFile(site + "_report.php",
+                                  fq::FillReportPassword(fq::ReportScriptTemplate(), "0")));
     // As on a host that shows PHP's warnings to its visitors.
-    fq::WriteTextFile(site + "shown.php", "<?php ini_set('display_errors', '1'); "
-                                          "error_reporting(E_ALL); include '_report.php';");
-    fq::WriteTextFile(site + "a.php", "12345");
-    fq::WriteTextFile(site + "sub/b.php", "1");
-    fq::WriteTextFile(web.slashed() + "x.php", "above the site");
+    EXPECT_TRUE(fq::WriteTextFile(site + "shown.php",
+                                  "<?php ini_set('display_errors', '1'); "
+                                  "error_reporting(E_ALL); include '_report.php';"));
+    EXPECT_TRUE(fq::WriteTextFile(site + "a.php", "12345"));
+    EXPECT_TRUE(fq::WriteTextFile(site + "sub/b.php", "1"));
+    EXPECT_TRUE(fq::WriteTextFile(web.slashed() + "x.php", "above the site"));
     PhpServer server(web.path());
     ASSERT_TRUE(server.running());
     const auto post = [&server](const std::string& body) {

@@ -30,7 +30,7 @@ TEST(AutostartEntry, EveryPathSurvivesTheRoundTripThroughExecAndUntickingRemoves
     }
     // A folder that cannot be made says so, and nothing counts as registered.
     TempFolder temp;
-    fq::WriteTextFile(temp.slashed() + "file", "");
+    EXPECT_TRUE(fq::WriteTextFile(temp.slashed() + "file", ""));
     EXPECT_FALSE(fq::SetRunAtStartup(true, temp.slashed() + "file/autostart", "/opt/ferquor"));
     EXPECT_FALSE(fq::IsRegisteredToRun(temp.slashed() + "file/autostart", "/opt/ferquor"));
 }
@@ -42,7 +42,7 @@ TEST(AutostartEntry, OnlyTheExactPathOfAnEntryThatStartsCounts) {
     EXPECT_FALSE(fq::IsRegisteredToRun(folder, "/opt/ferquor/ferquor"));
 
     const auto read = [&](const std::string& text) {
-        fq::WriteTextFile(folder + "ferquor.desktop", text);
+        EXPECT_TRUE(fq::WriteTextFile(folder + "ferquor.desktop", text));
         return fq::ReadAutostartCommand(folder, "ferquor");
     };
     EXPECT_EQ(read("# by hand\r\n[Desktop Entry]\r\nExec =   /opt/ferquor   \r\n"), "/opt/ferquor");

@@ -53,9 +53,9 @@ TEST(TextFile, RefusesHugeFilesAndClearsWhatACrashedSaveLeftOnceItIsOld) {
     const std::string leftover = path + ".tmpAb12Cd";
     const std::vector<std::string> kept = {path, path + ".backup", path + ".tmp12345"};
     for (const std::string& name : kept) {
-        fq::WriteTextFile(name, "mine");
+        EXPECT_TRUE(fq::WriteTextFile(name, "mine"));
     }
-    fq::WriteTextFile(leftover, "half");
+    EXPECT_TRUE(fq::WriteTextFile(leftover, "half"));
     fq::RemoveAbandonedTemporaryFiles(path, std::chrono::seconds(60)); // still young
     EXPECT_TRUE(fs::exists(leftover));
     for (const auto& entry : fs::directory_iterator(folder.path())) {

@@ -22,9 +22,9 @@ struct PhpSite {
     PhpServer server{folder.path()};
 
     std::string add(const std::string& name, const std::string& script) {
-        fq::WriteTextFile(folder.slashed() + name,
-                          "<?php while (ob_get_level()) ob_end_flush(); ob_implicit_flush();" +
-                              script);
+        EXPECT_TRUE(fq::WriteTextFile(
+            folder.slashed() + name,
+            "<?php while (ob_get_level()) ob_end_flush(); ob_implicit_flush();" + script));
         return server.url() + name;
     }
 };
@@ -61,14 +61,14 @@ TEST(PostForm, FollowsOnlyRedirectsThatKeepThePost) {
     };
     site.add("target.php",
              R"(echo "$_SERVER[REQUEST_METHOD] ", file_get_contents('php://input');)");
-    fq::WriteTextFile(site.folder.slashed() + "local.txt", "local");
+    EXPECT_TRUE(fq::WriteTextFile(site.folder.slashed() + "local.txt", "local"));
     redirect("on.php", 308, "'target.php'");
     const std::string body = "pw=l%26rk&path=a\r\nb\r\n";
     EXPECT_EQ(fq::PostForm(redirect("first.php", 307, "'on.php'"), body), "POST " + body);
     EXPECT_EQ(fq::PostForm(redirect("found.php", 302, "'target.php'"), body), "moved");
-    EXPECT_EQ(fq::PostForm(redirect("loop.php", 307, "'loop.php'"), body), "");
+    EXPECT_EQ(fq::PostForm(redirect("loop.php", 307, "'loop.php'"), body), std::nullopt);
     EXPECT_EQ(fq::PostForm(redirect("file.php", 307, "'file://' . __DIR__ . '/local.txt'"), body),
-              "");
+              std::nullopt);
 }
 
 TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
@@ -77,31 +77,36 @@ TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
     while (large.size() < 3'000'000) {
         large += std::to_string(large.size()) + ",";
     }
-    fq::WriteTextFile(site.folder.slashed() + "large.bin", large);
+    EXPECT_TRUE(fq::WriteTextFile(site.folder.slashed() + "large.bin", large));
     const std::string gone = site.add("gone.php", "http_response_code(404); echo 'gone';");
-    EXPECT_EQ(fq::FetchUrlText(gone) + fq::PostForm(gone, "pw=1"), "gonegone");
+    EXPECT_EQ(fq::FetchUrlText(gone).value() + fq::PostForm(gone, "pw=1").value(), "gonegone");
     fq::HttpLimits limits;
     limits.maxBodyBytes = large.size();
     EXPECT_EQ(fq::FetchUrlText(site.server.url() + "large.bin", {}, limits), large);
     --limits.maxBodyBytes;
-    EXPECT_EQ(fq::FetchUrlText(site.server.url() + "large.bin", {}, limits), "");
+    EXPECT_EQ(fq::FetchUrlText(site.server.url() + "large.bin", {}, limits), std::nullopt);
 
     // A connection that closes before the announced length writes no file.
     const std::string cut = site.add("cut.php", "header('Content-Length: 100'); echo '10-0-';");
     std::string whole = site.folder.slashed() + "whole.txt", part = site.folder.slashed() + "part";
-    fq::DownloadUrlToFile(gone, whole);
-    fq::DownloadUrlToFile(cut, part);
+    EXPECT_TRUE(fq::DownloadUrlToFile(gone, whole));
+    EXPECT_FALSE(fq::DownloadUrlToFile(cut, part));
     EXPECT_EQ(fq::ReadTextFile(whole), "gone");
     EXPECT_FALSE(std::filesystem::exists(part));
 }
 
 TEST(Http, DeadStalledSlowOrGivenUpTransfersGiveNoAnswer) {
-    PhpSite mute, half, slow;
+    PhpSite mute, half, drip, slow;
     const fq::HttpLimits quick{1s, 1s, 1500ms};
-    EXPECT_EQ(fq::PostForm("http://127.0.0.1:1/", "pw=1", {}, quick), ""); // nobody listens
-    EXPECT_EQ(fq::PostForm(mute.add("x.php", "sleep(5); echo 'late';"), "pw=1", {}, quick), "");
+    EXPECT_EQ(fq::PostForm("http://127.0.0.1:1/", "pw=1", {}, quick),
+              std::nullopt); // nobody listens
+    EXPECT_EQ(fq::PostForm(mute.add("x.php", "sleep(5); echo 'late';"), "pw=1", {}, quick),
+              std::nullopt);
     const std::string halfUrl = half.add("x.php", "echo '10-0-'; sleep(5); echo 'x';");
-    EXPECT_EQ(fq::FetchUrlText(halfUrl, {}, quick), "");
+    EXPECT_EQ(fq::FetchUrlText(halfUrl, {}, quick), std::nullopt);
+    // A byte every 300 ms never stalls, but the deadline still ends it.
+    const std::string dripUrl = drip.add("x.php", "for (;;) { echo '1'; usleep(300000); }");
+    EXPECT_EQ(fq::PostForm(dripUrl, "pw=1", {}, quick), std::nullopt);
 
     // The pump runs while a slow answer arrives; once it says the program is ending, the
     // transfer stops with no answer.
@@ -110,5 +115,5 @@ TEST(Http, DeadStalledSlowOrGivenUpTransfersGiveNoAnswer) {
     EXPECT_EQ(fq::PostForm(slowUrl, "pw=1", [] { return true; }), "1-22-333-");
     int calls = 0;
     const std::string stuckUrl = slow.add("b.php", "echo 'early'; sleep(5); echo 'late';");
-    EXPECT_EQ(fq::FetchUrlText(stuckUrl, [&] { return ++calls < 10; }), "");
+    EXPECT_EQ(fq::FetchUrlText(stuckUrl, [&] { return ++calls < 10; }), std::nullopt);
 }

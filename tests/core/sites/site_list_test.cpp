@@ -28,25 +28,28 @@ TEST(SiteList, CachesTravelWithTheirRows) {
     list.reload(kSites);
     for (int row = 0; row < 3; ++row) {
         const std::string name(1, "abc"[row]);
-        list.setCheckOutcome(row, {"OK", name, ""}, {name + " files", name + " sizes"});
+        list.setCheckOutcome(row, {fq::SiteStatus::kOk, 1, {name}},
+                             {{name + " files"}, name + " sizes"});
     }
     const std::uint64_t a = list.at(0).id, b = list.at(1).id, c = list.at(2).id;
     list.remove(0);
     EXPECT_FALSE(list.find(a));
     EXPECT_EQ(list.find(b), 0);
     EXPECT_EQ(list.find(c), 1);
-    EXPECT_EQ(list.at(0).cache.fileList + "|" + list.at(1).cache.sizes, "b files|c sizes");
+    EXPECT_EQ(list.at(0).cache.fileList.at(0) + "|" + list.at(1).cache.sizes, "b files|c sizes");
 
     // An edited row keeps its tick and result but must be scanned afresh.
     list.edit(0, "http://b2/", "/w/b2/");
     EXPECT_FALSE(list.find(b));
     EXPECT_EQ(list.at(0).site, (fq::StoredSite{"http://b2/", "/w/b2/", false}));
-    EXPECT_EQ(list.at(0).result.total + list.at(0).cache.fileList + list.at(0).cache.sizes, "b");
-    EXPECT_EQ(list.at(1).cache.fileList, "c files");
+    EXPECT_EQ(list.at(0).result.changedPaths, Texts{"b"});
+    EXPECT_TRUE(list.at(0).cache.fileList.empty() && list.at(0).cache.sizes.empty());
+    EXPECT_EQ(list.at(1).cache.fileList, Texts{"c files"});
 
     list.reload(kSites);
     EXPECT_FALSE(list.find(c));
-    EXPECT_EQ(list.at(1).result.total + list.at(1).cache.fileList + list.at(1).cache.sizes, "");
+    EXPECT_EQ(list.at(1).result, fq::CheckResult{});
+    EXPECT_TRUE(list.at(1).cache.fileList.empty() && list.at(1).cache.sizes.empty());
     EXPECT_EQ(list.storedSites(), kSites); // the bytes as given, whatever their encoding
 }
 
