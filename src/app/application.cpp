@@ -3,6 +3,7 @@
 #include "core/banners/statistics.h"
 #include "core/desktop/autostart_entry.h"
 #include "core/files/data_folder.h"
+#include "core/net/http_client.h"
 #include "gui/alert_window.h"
 #include "gui/banner_strip.h"
 #include "gui/banner_view.h"
@@ -38,8 +39,10 @@ Environment WithRealSeams(Environment environment) {
     if (!environment.trayAvailable) {
         environment.trayAvailable = [] { return QSystemTrayIcon::isSystemTrayAvailable(); };
     }
-    // An empty postForm is PostForm itself, chosen where the pass's services are made; an
-    // empty openUrl is the banner view's own default, the user's browser.
+    if (!environment.postForm) {
+        environment.postForm = PostForm;
+    }
+    // An empty openUrl is the banner view's own default, the user's browser.
     return environment;
 }
 
@@ -48,13 +51,13 @@ Environment WithRealSeams(Environment environment) {
 Application::Application(Environment environment)
     : environment_(WithRealSeams(std::move(environment))) {
     const Environment& env = environment_;
-    window_ = std::make_unique<MainWindow>(MainWindowSeams{
-        env.dataFolder, env.homeFolder, env.dialogs, env.warn, env.trayAvailable});
+    window_ = std::make_unique<MainWindow>(
+        MainWindowSeams{env.dataFolder, env.homeFolder, env.dialogs, env.warn, env.trayAvailable});
     const MainWindowControls& ui = window_->controls();
     if (env.openUrl) {
         ui.bannerView->openUrl = env.openUrl;
     }
-    tray_ = std::make_unique<TrayIcon>(QLatin1String(MainWindow::kProgramName), env.trayAvailable);
+    tray_ = std::make_unique<TrayIcon>(QLatin1String(kProgramName), env.trayAvailable);
     MainWindow* window = window_.get();
     checks_ = std::make_unique<CheckController>(
         window->sites(),

@@ -6,6 +6,7 @@
 #include "core/desktop/instance_lock.h"
 #include "core/files/data_folder.h"
 #include "core/text/path_text.h"
+#include "gui/program_name.h"
 
 #include <QApplication>
 #include <QDir>
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
     QApplication application(argc, argv);
     // The window hides instead of closing; only Exit ends the program.
     QApplication::setQuitOnLastWindowClosed(false);
-    QApplication::setApplicationName(QStringLiteral("Ferrow Quorvel"));
+    QApplication::setApplicationName(QLatin1String(fq::kProgramName));
 
     fq::Environment environment;
     environment.appFolder = appFolder;

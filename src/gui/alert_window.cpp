@@ -1,8 +1,8 @@
 #include "gui/alert_window.h"
 
 #include "core/check/alert_text.h"
-#include "gui/qt_text.h"
 #include "gui/control_makers.h"
+#include "gui/qt_text.h"
 #include "gui/twips.h"
 #include "gui/twips_layout.h"
 

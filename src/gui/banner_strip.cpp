@@ -80,9 +80,9 @@ void BannerStrip::refresh() {
 
 void BannerStrip::showSponsorWindow() {
     if (!sponsorWindow_) {
-        sponsorWindow_ = new SponsorWindow(places_.dataFolder + "php/banner2.html",
-                                           QUrl(ToQt(AdvertisingPage(places_.baseUrl))),
-                                           view_->openUrl);
+        sponsorWindow_ =
+            new SponsorWindow(places_.dataFolder + "php/banner2.html",
+                              QUrl(ToQt(AdvertisingPage(places_.baseUrl))), view_->openUrl);
         connect(sponsorWindow_, &SponsorWindow::bannerReleased, this,
                 [this](const QString& alt) { reportClick(SponsorClickEvent(FromQt(alt))); });
     }

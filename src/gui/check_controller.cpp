@@ -2,6 +2,7 @@
 
 #include "core/check/alert_text.h"
 #include "gui/alert_window.h"
+#include "gui/program_name.h"
 #include "gui/qt_text.h"
 
 #include <QCoreApplication>
@@ -14,13 +15,10 @@ namespace {
 // Five times a second: an alert shows promptly, and with nothing due a tick costs nothing.
 constexpr int kTickMilliseconds = 200;
 
-constexpr const char* kProgramName = "Ferrow Quorvel";
-
 } // namespace
 
-CheckController::CheckController(SiteList& sites, CheckInputs inputs,
-                                 std::shared_ptr<Clock> clock, PostFormFunction postForm,
-                                 QWidget* alertParent)
+CheckController::CheckController(SiteList& sites, CheckInputs inputs, std::shared_ptr<Clock> clock,
+                                 PostFormFunction postForm, QWidget* alertParent)
     : sites_(sites), inputs_(std::move(inputs)), clock_(std::move(clock)),
       postForm_(std::move(postForm)), alertParent_(alertParent), timer_(new QTimer(this)) {
     timer_->setInterval(kTickMilliseconds);
@@ -40,10 +38,7 @@ void CheckController::checkSites(bool scheduled) {
     }
     emit passStarted();
     const auto passEnded = qScopeGuard([this] { emit passFinished(); });
-    CheckServices services = RealCheckServices([this] { return pumpEvents(); }, *clock_);
-    if (postForm_) {
-        services.postForm = postForm_;
-    }
+    const CheckServices services{postForm_, [this] { return pumpEvents(); }, clock_.get()};
     CheckSettings settings;
     settings.watchedTypes = inputs_.watchedTypes;
     settings.reportPassword = inputs_.reportPassword;

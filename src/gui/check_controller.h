@@ -34,8 +34,7 @@ class CheckController : public QObject {
     Q_OBJECT
 
 public:
-    // `postForm` empty: PostForm over the network. The alert window is a window of
-    // `alertParent`.
+    // `postForm` carries the report requests. The alert window is a window of `alertParent`.
     CheckController(SiteList& sites, CheckInputs inputs, std::shared_ptr<Clock> clock,
                     PostFormFunction postForm, QWidget* alertParent);
 

@@ -17,8 +17,6 @@ struct FileRequest {
 // returns the chosen absolute path, or nothing when the user cancels. Tests hand their own.
 class FileDialogs {
 public:
-    static constexpr const char* kTitle = "Ferrow Quorvel";
-
     virtual ~FileDialogs() = default;
     virtual std::optional<std::string> openFile(const FileRequest& request) = 0;
     virtual std::optional<std::string> saveFile(const FileRequest& request) = 0;

@@ -2,6 +2,7 @@
 
 #include "core/sites/site_store.h"
 #include "gui/main_window_controls.h"
+#include "gui/program_name.h"
 
 #include <QWidget>
 #include <functional>
@@ -34,8 +35,6 @@ class MainWindow : public QWidget {
 
 public:
     static constexpr const char* kWindowCaption = "Ferrow Quorvel 2020 - v1.4 - Freeware";
-    // The caption of message boxes and notifications.
-    static constexpr const char* kProgramName = "Ferrow Quorvel";
 
     explicit MainWindow(MainWindowSeams seams, QWidget* parent = nullptr);
     ~MainWindow() override;

@@ -5,9 +5,9 @@
 #include "core/sites/watched_types.h"
 #include "gui/banner_view.h"
 #include "gui/clickable_image.h"
+#include "gui/control_makers.h"
 #include "gui/qt_text.h"
 #include "gui/site_list_model.h"
-#include "gui/control_makers.h"
 #include "gui/twips.h"
 
 #include <QHeaderView>
@@ -107,8 +107,7 @@ MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* 
     ui.typesEdit->setToolTip(QStringLiteral("type reset to restore default"));
     ui.backupButton = MakeButton(window, "backupButton", "Backup");
     ui.tutorialButton = MakeButton(window, "tutorialButton", "Tutorial");
-    ui.moreImage =
-        MakeImage(window, "moreImage", ":/main_window/im_more.gif");
+    ui.moreImage = MakeImage(window, "moreImage", ":/main_window/im_more.gif");
     ui.moreImage->setToolTip(QStringLiteral("แบนเนอร์ทั้งหมด"));
     ui.moreImage->setClickButtons(Qt::AllButtons);
     ui.moreImage->setFocusPolicy(Qt::TabFocus);
@@ -118,8 +117,7 @@ MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* 
     ui.bannerView->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui.bannerView->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     ui.bannerView->rotateGroups(kBannerGroupTime);
-    ui.urlEdit =
-        Named(new QLineEdit(QStringLiteral("http://"), window), "urlEdit");
+    ui.urlEdit = Named(new QLineEdit(QStringLiteral("http://"), window), "urlEdit");
     ui.folderEdit = Named(new QLineEdit(window), "folderEdit");
     ui.addButton = MakeButton(window, "addButton", "Add");
     ui.checkNowButton = MakeButton(window, "checkNowButton", "Check Now");
@@ -129,8 +127,7 @@ MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* 
     ui.saveButton->setEnabled(false);
     ui.siteView = MakeSiteView(window, siteModel);
     // Both texts lie exactly over the site list and cover it while shown.
-    ui.tutorialView =
-        MakeTextArea(window, "tutorialView", LinesToQt(TutorialText()));
+    ui.tutorialView = MakeTextArea(window, "tutorialView", LinesToQt(TutorialText()));
     ui.scriptEdit = MakeTextArea(window, "scriptEdit", LinesToQt(ReportScriptTemplate()));
     for (QPlainTextEdit* text : {ui.scriptEdit, ui.tutorialView}) {
         text->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -143,10 +140,8 @@ MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* 
     ui.typesLabel = MakeLabel(window, "typesLabel", "File Type :", right);
     ui.urlLabel = MakeLabel(window, "urlLabel", "Web URL :", right);
     ui.folderLabel = MakeLabel(window, "folderLabel", "Folder :", right);
-    ui.statusLabel =
-        MakeLabel(window, "statusLabel", "Total Web : ", Qt::AlignLeft);
-    ui.folderImage =
-        MakeImage(window, "folderImage", ":/main_window/im_open.png");
+    ui.statusLabel = MakeLabel(window, "statusLabel", "Total Web : ", Qt::AlignLeft);
+    ui.folderImage = MakeImage(window, "folderImage", ":/main_window/im_open.png");
     ui.folderImage->setCursor(Qt::PointingHandCursor);
     // The picture sits at the right end of the banner strip, in front of it.
     ui.moreImage->raise();

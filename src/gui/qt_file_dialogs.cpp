@@ -1,6 +1,7 @@
 #include "gui/qt_file_dialogs.h"
 
 #include "core/text/path_text.h"
+#include "gui/program_name.h"
 #include "gui/qt_text.h"
 
 #include <QDir>
@@ -29,7 +30,7 @@ std::optional<std::string> QtFileDialogs::saveFile(const FileRequest& request) {
 }
 
 std::optional<std::string> QtFileDialogs::runFileDialog(bool save, const FileRequest& request) {
-    QFileDialog dialog(nullptr, QLatin1String(kTitle));
+    QFileDialog dialog(nullptr, QLatin1String(kProgramName));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -51,7 +52,7 @@ std::optional<std::string> QtFileDialogs::runFileDialog(bool save, const FileReq
 }
 
 std::optional<std::string> QtFileDialogs::pickFolder(const std::string& title) {
-    QFileDialog dialog(nullptr, title.empty() ? QLatin1String(kTitle) : ToQt(title));
+    QFileDialog dialog(nullptr, title.empty() ? QLatin1String(kProgramName) : ToQt(title));
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::Directory);
     dialog.setOption(QFileDialog::ShowDirsOnly);

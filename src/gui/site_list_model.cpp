@@ -119,8 +119,7 @@ void SiteListModel::siteListChanged(const SiteListChange& change) {
 void SiteListModel::renumberFrom(int row) {
     // "No." is the position: every row after an inserted or removed one shows another number.
     if (row < sites_.size()) {
-        emit dataChanged(index(row, kNumber), index(sites_.size() - 1, kNumber),
-                         {Qt::DisplayRole});
+        emit dataChanged(index(row, kNumber), index(sites_.size() - 1, kNumber), {Qt::DisplayRole});
     }
 }
 

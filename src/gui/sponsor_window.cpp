@@ -2,8 +2,8 @@
 
 #include "core/banners/sponsor_slot.h"
 #include "gui/banner_view.h"
-#include "gui/qt_text.h"
 #include "gui/control_makers.h"
+#include "gui/qt_text.h"
 #include "gui/twips.h"
 #include "gui/twips_layout.h"
 
@@ -71,14 +71,15 @@ SponsorWindow::SponsorWindow(const std::string& pageFile, const QUrl& advertisin
     // The page fills the window above a band of 1400 twips that holds the labels and buttons.
     const int W = kOpeningSize.width;
     const int B = kOpeningSize.height - 1400;
-    new TwipsLayout(this, kOpeningSize,
-                    {
-                        {page_, {120, 120, W - 460, B}, kStretchWidth | kStretchHeight},
-                        {advertiseButton_, {W - 3600, B + 250, 1455, 495}, kFollowRight | kFollowBottom},
-                        {closeButton_, {W - 1900, B + 250, 1455, 495}, kFollowRight | kFollowBottom},
-                        {slotLabel_, {120, B + 200, 735, 495}, kFollowBottom},
-                        {titleLabel_, {1080, B + 280, 7455, 495}, kFollowBottom},
-                    });
+    new TwipsLayout(
+        this, kOpeningSize,
+        {
+            {page_, {120, 120, W - 460, B}, kStretchWidth | kStretchHeight},
+            {advertiseButton_, {W - 3600, B + 250, 1455, 495}, kFollowRight | kFollowBottom},
+            {closeButton_, {W - 1900, B + 250, 1455, 495}, kFollowRight | kFollowBottom},
+            {slotLabel_, {120, B + 200, 735, 495}, kFollowBottom},
+            {titleLabel_, {1080, B + 280, 7455, 495}, kFollowBottom},
+        });
     page_->navigate(pageFile);
 }
 
