@@ -1,6 +1,6 @@
 #include "cli/check_listing.h"
 
-#include "core/check/check_result.h"
+#include "core/sites/check_result.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/check/check_result.h"
+#include "core/sites/check_result.h"
 #include "core/sites/site_database.h"
 
 #include <cstdint>

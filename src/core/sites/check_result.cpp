@@ -1,4 +1,4 @@
-#include "core/check/check_result.h"
+#include "core/sites/check_result.h"
 
 namespace fq {
 
