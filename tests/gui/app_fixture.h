@@ -62,8 +62,8 @@ struct MainWindowFixture {
 
     // Writes `database` as "ferquor.ini" unless it is empty, then builds and loads a window.
     fq::MainWindow& start(const std::string& database = {}) {
-        if (!database.empty()) {
-            fq::WriteTextFile(databasePath(), database);
+        if (!database.empty() && !fq::WriteTextFile(databasePath(), database)) {
+            qFatal("could not write the site file");
         }
         app = std::make_unique<fq::Application>(environment);
         app->start();

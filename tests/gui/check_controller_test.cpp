@@ -58,7 +58,7 @@ private slots:
         for (const char* name : {"a", "b"}) {
             const std::string local = f.home.slashed() + name + "/";
             std::filesystem::create_directory(local);
-            fq::WriteTextFile(local + "index.php", "12345");
+            QVERIFY(fq::WriteTextFile(local + "index.php", "12345"));
             database += "\r\nhttp://" + std::string(name) + ".test/<>" + local;
         }
         // "a" has changed; "b" too once its answer is set so. Each request notes the tray

@@ -15,7 +15,7 @@ private slots:
         MainWindowFixture f;
         const std::string local = f.home.slashed() + "caf\xE9/";
         std::filesystem::create_directories(local);
-        fq::WriteTextFile(local + "index.php", "12345");
+        QVERIFY(fq::WriteTextFile(local + "index.php", "12345"));
         const std::string database = "php<>pw\xE9\r\nhttp://a.test/<>" + local;
         f.environment.postForm = Answering("5-");
         fq::MainWindow& window = f.start(database);
@@ -105,7 +105,7 @@ private slots:
         QCOMPARE(f.database(), database);
 
         // A completed import replaces the file and the window's state.
-        fq::WriteTextFile(copy, "js<>new\r\nhttp://z.test/<>/srv/z/<>1");
+        QVERIFY(fq::WriteTextFile(copy, "js<>new\r\nhttp://z.test/<>/srv/z/<>1"));
         f.dialogs->answers = {copy};
         window.importDatabase();
         QCOMPARE(window.sites().size(), 1);

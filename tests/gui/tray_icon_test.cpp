@@ -51,7 +51,7 @@ private slots:
         QVERIFY(std::filesystem::is_empty(f.environment.autostartFolder));
 
         // A folder that cannot be made: the tick stays off.
-        fq::WriteTextFile(f.home.slashed() + "file", "x");
+        QVERIFY(fq::WriteTextFile(f.home.slashed() + "file", "x"));
         MainWindowFixture g;
         g.environment.autostartFolder = f.home.slashed() + "file/autostart";
         g.start();
