@@ -10,6 +10,7 @@
 #include "manual_clock.h"
 #include "temp_folder.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeView>
@@ -45,6 +46,12 @@ private:
     }
 };
 
+// Writes a file a test needs; a failure fails the test.
+inline void Write(const std::string& path, const std::string& content) {
+    QTest::qVerify(static_cast<bool>(fq::WriteTextFile(path, content)), "fq::WriteTextFile",
+                   path.c_str(), __FILE__, __LINE__);
+}
+
 // A main window over a temporary program folder, with a notification area, scripted
 // dialogs, a clock moved by hand and a message box that only records its text.
 // Adjust `environment` before start().
@@ -63,17 +70,32 @@ struct MainWindowFixture {
     // Writes `database` as "ferquor.ini" unless it is empty, then builds and loads a window.
     fq::MainWindow& start(const std::string& database = {}) {
         if (!database.empty()) {
-            fq::WriteTextFile(databasePath(), database);
+            Write(databasePath(), database);
         }
         app = std::make_unique<fq::Application>(environment);
         app->start();
-        window = &app->window();
-        return *window;
+        return app->window();
+    }
+
+    // A local folder "name/" in the home folder holding a five-byte "index.php".
+    std::string watchedFolder(const std::string& name) const {
+        const std::string local = home.slashed() + name + "/";
+        std::filesystem::create_directories(local);
+        Write(local + "index.php", "12345");
+        return local;
+    }
+
+    // An hour on: the tick that starts the scheduled pass, the pass, and the tick after it.
+    void scheduledPass() {
+        clock->seconds += 3601;
+        app->checks().tick();
+        QCoreApplication::processEvents();
+        app->checks().tick();
     }
 
     std::string databasePath() const { return folder.slashed() + "ferquor.ini"; }
     std::string database() const { return fq::ReadTextFile(databasePath()); }
-    const fq::MainWindowControls& ui() const { return window->controls(); }
+    const fq::MainWindowControls& ui() const { return app->window().controls(); }
 
     // Replaces the box's text by typing, as a user would.
     static void type(QLineEdit* box, const QString& text) {
@@ -94,7 +116,6 @@ struct MainWindowFixture {
     QStringList warnings;
     fq::Environment environment;
     std::unique_ptr<fq::Application> app;
-    fq::MainWindow* window = nullptr;
 };
 
 QString ToQ(const std::string& text) {

@@ -29,7 +29,7 @@ private slots:
         const std::string pages = f.folder.slashed() + "php/";
         std::filesystem::create_directory(pages);
         for (const char* page : {"000.html", "001.html"}) {
-            fq::WriteTextFile(pages + page, "<div></div>");
+            QVERIFY(fq::WriteTextFile(pages + page, "<div></div>"));
         }
         std::filesystem::copy_file(FERQUOR_SITE_DIR "/../php/free.gif", pages + "free.gif");
         f.start("php<>pw");
@@ -90,7 +90,7 @@ private slots:
         QVERIFY2(ToQ(counted).contains(oneStartTwoClicks), counted.c_str());
 
         // Each opening reads the page as it is then.
-        fq::WriteTextFile(pages + "banner2.html", "<p>newer</p>");
+        QVERIFY(fq::WriteTextFile(pages + "banner2.html", "<p>newer</p>"));
         QTest::mouseClick(sponsor->findChild<QPushButton*>(QStringLiteral("closeButton")),
                           Qt::LeftButton);
         QTRY_VERIFY(sponsor.isNull());

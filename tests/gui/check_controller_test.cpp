@@ -54,13 +54,6 @@ class CheckControllerTest : public QObject {
 private slots:
     void aPassShowsItsProgressAndScheduledAlertsCollectAndReachTheDesktop() {
         MainWindowFixture f;
-        std::string database = "php<>pw";
-        for (const char* name : {"a", "b"}) {
-            const std::string local = f.home.slashed() + name + "/";
-            std::filesystem::create_directory(local);
-            fq::WriteTextFile(local + "index.php", "12345");
-            database += "\r\nhttp://" + std::string(name) + ".test/<>" + local;
-        }
         // "a" has changed; "b" too once its answer is set so. Each request notes the tray
         // icon's tooltip and whether "Check Now" could be pressed.
         std::string answerOfB = "5-";
@@ -71,7 +64,8 @@ private slots:
                             QLatin1String(f.ui().checkNowButton->isEnabled() ? " on" : " off"));
             return url.starts_with("http://a.") ? std::string("999-") : answerOfB;
         };
-        fq::MainWindow& window = f.start(database);
+        fq::MainWindow& window = f.start("php<>pw\r\nhttp://a.test/<>" + f.watchedFolder("a") +
+                                         "\r\nhttp://b.test/<>" + f.watchedFolder("b"));
 
         // A manual check shows its progress and raises no alert.
         QTest::mouseClick(f.ui().checkNowButton, Qt::LeftButton);
@@ -87,13 +81,7 @@ private slots:
 
         // The scheduled pass an hour later runs after the tick that starts it, and the next
         // tick brings its alert; no notification service runs yet, which changes nothing.
-        const auto scheduledPass = [&] {
-            f.clock->seconds += 3601;
-            f.app->checks().tick();
-            QCoreApplication::processEvents();
-            f.app->checks().tick();
-        };
-        scheduledPass();
+        f.scheduledPass();
         QCOMPARE(progress.mid(2), progress.mid(0, 2));
         fq::AlertWindow* alert = f.app->checks().alertWindow();
         QVERIFY(alert != nullptr && alert->isVisible());
@@ -102,7 +90,7 @@ private slots:
         // The next alert adds its line, and goes to the desktop as well.
         NotificationServiceStandIn service;
         answerOfB = "999-";
-        scheduledPass();
+        f.scheduledPass();
         QCOMPARE(alert->counterLabel()->text(), QStringLiteral("2"));
         QCOMPARE(
             alert->alertText()->toPlainText(),

@@ -19,55 +19,6 @@ class TrayIconTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void activeOffStopsTheScheduledChecks() {
-        MainWindowFixture f;
-        int asked = 0;
-        f.environment.postForm = [&asked](const std::string&, const std::string&,
-                                          const fq::MessagePump&, const fq::HttpLimits&) {
-            ++asked;
-            return std::optional<std::string>("5-");
-        };
-        f.start("php<>pw\r\nhttp://a.test/<>" + f.home.slashed());
-        Item(*f.app, "activeAction")->trigger();
-        f.app->checks().tick();
-        f.clock->seconds += 3601;
-        f.app->checks().tick();
-        QCoreApplication::processEvents();
-        QCOMPARE(asked, 0);
-    }
-
-    void runOnStartUpWritesAndRemovesTheEntryAndTicksWhatIsOnDisk() {
-        MainWindowFixture f;
-        f.environment.autostartFolder = f.home.slashed() + "autostart";
-        f.environment.executablePath = "/opt/ferquor/ferquor";
-        f.start();
-        QAction* run = Item(*f.app, "runAtStartupAction");
-        QVERIFY(!run->isChecked());
-        run->trigger();
-        QVERIFY(run->isChecked());
-        QVERIFY(!std::filesystem::is_empty(f.environment.autostartFolder));
-        run->trigger();
-        QVERIFY(!run->isChecked());
-        QVERIFY(std::filesystem::is_empty(f.environment.autostartFolder));
-
-        // A folder that cannot be made: the tick stays off.
-        fq::WriteTextFile(f.home.slashed() + "file", "x");
-        MainWindowFixture g;
-        g.environment.autostartFolder = f.home.slashed() + "file/autostart";
-        g.start();
-        Item(*g.app, "runAtStartupAction")->trigger();
-        QVERIFY(!Item(*g.app, "runAtStartupAction")->isChecked());
-    }
-
-    void aDoubleClickBringsTheHiddenWindowBack() {
-        MainWindowFixture f;
-        fq::MainWindow& window = f.start();
-        window.setWindowState(Qt::WindowMinimized); // as the window manager does
-        QVERIFY(!window.isVisible());
-        emit f.app->tray().icon()->activated(QSystemTrayIcon::DoubleClick);
-        QVERIFY(window.isVisible() && !window.isMinimized());
-    }
-
     void withoutATrayTheMinimisedWindowStaysInTheTaskbar() {
         MainWindowFixture f;
         f.environment.trayAvailable = [] { return false; };
@@ -77,14 +28,42 @@ private slots:
         QVERIFY(f.ui().bannerView->isHidden());
     }
 
-    // Exit ends the event loop for good, so it runs last.
-    void exitHidesTheIconSavesOnceAndEnds() {
+    // Exit ends the event loop for good, so it comes last.
+    void theMenuAndTheIconReachTheProgram() {
         MainWindowFixture f;
-        f.start();
+        f.environment.postForm = Answering("5-");
+        const std::string autostart = f.home.slashed() + "autostart";
+        f.environment.autostartFolder = autostart;
+        f.environment.executablePath = "/opt/ferquor/ferquor";
+        fq::MainWindow& window = f.start("php<>pw\r\nhttp://a.test/<>" + f.watchedFolder("a"));
+
+        // "Active" off: the scheduled pass does not come, though it would find the site fine.
+        Item(*f.app, "activeAction")->trigger();
+        f.app->checks().tick();
+        f.scheduledPass();
+        QVERIFY(window.sites().at(0).result.status == fq::SiteStatus::kNotChecked);
+
+        // "Run at start-up" writes and removes the entry, and is ticked as the disk says.
+        QAction* run = Item(*f.app, "runAtStartupAction");
+        for (const bool registered : {true, false}) {
+            QVERIFY(run->isChecked() != registered);
+            run->trigger();
+            QCOMPARE(run->isChecked(), registered);
+            QCOMPARE(std::filesystem::is_empty(autostart), !registered);
+        }
+        std::filesystem::remove(autostart);
+        QVERIFY(fq::WriteTextFile(autostart, "x")); // a folder that cannot be made
+        run->trigger();
+        QVERIFY(!run->isChecked());
+
+        window.setWindowState(Qt::WindowMinimized); // as the window manager does
+        QVERIFY(!window.isVisible());
+        emit f.app->tray().icon()->activated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(window.isVisible() && !window.isMinimized());
+
         Item(*f.app, "exitAction")->trigger();
         QVERIFY(f.app->ending());
         QVERIFY(!f.app->tray().icon()->isVisible());
-        QVERIFY(f.database().starts_with("php,js,htm,asp<>"));
     }
 };
 
