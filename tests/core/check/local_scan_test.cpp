@@ -67,6 +67,7 @@ TEST(LocalScan, LinkedFoldersAreListedNotEnteredAndOnlyRegularFilesHaveASize) {
     EXPECT_EQ(LocalSizeText(folder, {"gone.php", "ten.php", "inc"}), "0-10-10-");
     // Folder and path are joined as they stand.
     EXPECT_EQ(LocalSizeText(root.path().string(), {"/inc/real.php"}), "7-");
+    EXPECT_EQ(LocalSizeText(folder, {"//ten.php"}), "10-");
     fs::current_path(root.path()); // a folder relative to the working one
     EXPECT_EQ(LocalSizeText("", {"ten.php"}), "10-");
 
