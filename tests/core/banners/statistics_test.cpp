@@ -4,18 +4,12 @@
 
 #include <gtest/gtest.h>
 #include <utility>
-#include <vector>
 
 TEST(Statistics, LeadingNumbersReadLikeTheSizesAndIdsTheyCome) {
-    for (const auto& [text, value] :
-         std::vector<std::pair<std::string, double>>{{"17", 17},
-                                                     {"17-4", 17},
-                                                     {"  1200 bytes", 1200},
-                                                     {"-3.5x", -3.5},
-                                                     {"0-4", 0},
-                                                     {"", 0},
-                                                     {"x1", 0},
-                                                     {"+.5", 0.5}}) {
+    const std::pair<const char*, double> cases[] = {
+        {"17", 17}, {"17-4", 17}, {"  1200 bytes", 1200}, {"-3.5x", -3.5}, {"0-4", 0}, {"", 0},
+        {"x1", 0},  {"+.5", 0.5}};
+    for (const auto& [text, value] : cases) {
         EXPECT_EQ(fq::LeadingNumber(text), value) << text;
     }
 }

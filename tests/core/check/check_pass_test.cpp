@@ -91,14 +91,18 @@ TEST(CheckPass, ScheduledPassesReuseTheCacheAndChangedSitesStayChanged) {
     EXPECT_NE(p.requests.at(0).find("path=x.php\r\n&"), std::string::npos);
     EXPECT_EQ(p.result(1), "Changed 1 : 1 y.php\r\n");
 
-    // A manual pass scans afresh.
+    // A manual pass scans afresh. No answer is no report; an empty folder is no folder, not
+    // the whole disk.
     p.answers = {{'a', "3-5-"}, {'b', "2-"}};
+    p.write("d/i.php", "1");
+    p.sites.append({"http://e/", "", true});
     p.requests.clear();
     ASSERT_TRUE(p.run(false));
     EXPECT_NE(p.requests.at(0).find("path=x.php\r\nz.php\r\n&"), std::string::npos);
     EXPECT_EQ(p.result(0), "Changed 1 : 2 z.php\r\n");
     EXPECT_EQ(p.result(1), "OK 0 : 1 ");
-    EXPECT_EQ(p.caption, " Total Web : 4     Changed : 1");
+    EXPECT_EQ(p.result(3) + "|" + p.result(4), "No report 0 : 1 |No folder 0 : -1 ");
+    EXPECT_EQ(p.caption, " Total Web : 5     Changed : 1");
 }
 
 TEST(CheckPass, RowsEditedOrRemovedDuringTheirRequestGetNoVerdict) {
@@ -125,13 +129,4 @@ TEST(CheckPass, RowsEditedOrRemovedDuringTheirRequestGetNoVerdict) {
     EXPECT_TRUE(p.requests[1].starts_with("http://c/"));
     EXPECT_EQ(p.result(0) + "|" + p.result(1), "  |  ");
     EXPECT_EQ(p.caption, " Total Web : 2     Changed : 0");
-}
-
-TEST(CheckPass, AnEmptyFolderIsNoFolderAndNoAnswerIsNoReport) {
-    ScriptedPass p;
-    p.sites.append({"http://e/", "", true}); // not the whole disk
-    p.addSite('f');
-    p.write("f/i.php", "1");
-    ASSERT_TRUE(p.run(false));
-    EXPECT_EQ(p.result(0) + "|" + p.result(1), "No folder 0 : -1 |No report 0 : 1 ");
 }

@@ -12,14 +12,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// Holds an advisory lock on `path` as another process of ours would.
-struct HeldFile {
-    explicit HeldFile(const fs::path& path) : fd(::open(path.c_str(), O_RDWR | O_CREAT, 0600)) {
-        ::flock(fd, LOCK_EX);
-    }
-    ~HeldFile() { ::close(fd); }
-    int fd;
-};
+// Locks `path` as another process of ours would; the lock lasts as long as the test program.
+void Hold(const fs::path& path) {
+    ::flock(::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600), LOCK_EX);
+}
 
 } // namespace
 
@@ -48,13 +44,13 @@ TEST(InstanceLock, AFilePlantedByAnotherUserNeverCountsAsHeld) {
 
     // A link to a file that somebody holds is not followed.
     fs::remove(lockFile);
-    const HeldFile target(elsewhere.path() / "theirs");
+    Hold(elsewhere.path() / "theirs");
     fs::create_symlink(elsewhere.path() / "theirs", lockFile);
     EXPECT_TRUE(fq::InstanceLock("/apps/a/", folder.path().string()).held());
 
     if (::getuid() == 0) { // only root can give a file away
         fs::remove(lockFile);
-        const HeldFile foreign(lockFile);
+        Hold(lockFile);
         ASSERT_EQ(::chown(lockFile.c_str(), 65534, 65534), 0);
         EXPECT_TRUE(fq::InstanceLock("/apps/a/", folder.path().string()).held());
     }

@@ -41,27 +41,19 @@ TEST(SiteStore, AFirstRunGetsItsOwnPasswordAndClearsWhatACrashedSaveLeft) {
     EXPECT_EQ(f.store.reportPassword(), "lark");
 }
 
-TEST(SiteStore, AFileThatCannotBeReadWholeIsNeverWrittenOver) {
-    for (const bool folder : {true, false}) {
-        StoreFixture f;
-        if (folder) {
-            std::filesystem::create_directory(f.path);
-        } else { // a sparse file beyond any database's size
-            ASSERT_TRUE(fq::WriteTextFile(f.path, "php<>pw\r\nhttp://a.test/<>/srv/a/"));
-            std::filesystem::resize_file(f.path, 17u << 20);
-        }
-        const auto written = std::filesystem::last_write_time(f.path);
-        const fq::SiteFileOpened opened = f.store.open();
-        EXPECT_TRUE(opened.unreadable());
-        EXPECT_EQ(f.store.sites().size(), 0);
-        f.store.sites().append({"http://b.test/", "/srv/b/", true});
-        EXPECT_FALSE(f.store.writable());
-        EXPECT_EQ(f.store.save().reason(), opened.readError.reason());
-        EXPECT_TRUE(std::filesystem::last_write_time(f.path) == written);
-    }
+TEST(SiteStore, AFileThatCannotBeReadIsNeverWrittenOver) {
+    StoreFixture f;
+    std::filesystem::create_directory(f.path); // why it cannot be read is the file layer's
+    const auto written = std::filesystem::last_write_time(f.path);
+    const fq::SiteFileOpened opened = f.store.open();
+    EXPECT_TRUE(opened.unreadable());
+    f.store.sites().append({"http://b.test/", "/srv/b/", true});
+    EXPECT_FALSE(f.store.writable());
+    EXPECT_EQ(f.store.save().reason(), opened.readError.reason());
+    EXPECT_TRUE(std::filesystem::last_write_time(f.path) == written);
 }
 
-TEST(SiteStore, SavesWhatItHoldsAndSaysWhyASaveFailed) {
+TEST(SiteStore, SavesWhatItHolds) {
     StoreFixture f;
     const std::string types = "php,caf\xE9";
     ASSERT_TRUE(fq::WriteTextFile(
@@ -72,10 +64,6 @@ TEST(SiteStore, SavesWhatItHoldsAndSaysWhyASaveFailed) {
     f.store.setWatchedTypes("js");
     EXPECT_TRUE(f.store.save());
     EXPECT_EQ(f.file(), "js<>pw\r\nhttp://a.test/<>/srv/a/<>1\r\nhttp://b.test/<>/srv/b/");
-
-    std::filesystem::remove(f.path);
-    std::filesystem::create_directory(f.path);
-    EXPECT_EQ(f.store.save().reason(), "Is a directory");
 }
 
 TEST(SiteStore, ExportCopiesTheSavedFileAndOnlyACompletedImportReplacesTheStore) {
