@@ -52,7 +52,7 @@ TEST(FerquorCheck, ListsEverySiteAgainstTheScriptItPrintsAndExitsWithTheOutcome)
     const std::string script = fq::FillReportPassword(fq::ReportScriptTemplate(), password);
     EXPECT_EQ(RunChecker({"--report-script", program.path().string()}), script + "exit 0");
     // Every character that the form encodes reaches the script; the tab is escaped in the listing.
-    const std::string odd = "inc/x&y+k=v%25\t.js";
+    const std::string odd = "inc/x&y+k=v%25 \t.js";
     for (const auto& [path, remote, mine] :
          {std::tuple<std::string, std::string, std::string>{"hacked/_report.php", script, ""},
           {"good/_report.php", script, ""},
@@ -71,7 +71,7 @@ TEST(FerquorCheck, ListsEverySiteAgainstTheScriptItPrintsAndExitsWithTheOutcome)
                                 line("unmirrored") + "http://127.0.0.1:9/off/<>/nowhere/<>1";
     EXPECT_TRUE(fq::WriteTextFile(database, content));
     EXPECT_EQ(RunChecker({program.slashed()}),
-              "1\t" + server.url() + "hacked/\tChanged\t1 : 1\n    inc/x&y+k=v%25\\t.js\n2\t" +
+              "1\t" + server.url() + "hacked/\tChanged\t1 : 1\n    inc/x&y+k=v%25 \\t.js\n2\t" +
                   server.url() +
                   "unmirrored/\tNo folder\t0 : -1\n3\thttp://127.0.0.1:9/off/\tinactive\n"
                   " Total Web : 3     Changed : 1\nexit 1");

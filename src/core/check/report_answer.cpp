@@ -16,12 +16,8 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-} // namespace
-
-std::int64_t LastPieceIndex(std::string_view text, std::string_view separator) {
-    if (text.empty()) {
-        return -1;
-    }
+// How many times `separator` stands in `text`.
+std::int64_t SeparatorCount(std::string_view text, std::string_view separator) {
     std::int64_t count = 0;
     for (auto hit = text.find(separator); hit != std::string::npos;
          hit = text.find(separator, hit + separator.size())) {
@@ -29,6 +25,8 @@ std::int64_t LastPieceIndex(std::string_view text, std::string_view separator) {
     }
     return count;
 }
+
+} // namespace
 
 std::optional<std::uintmax_t> ReadSizeField(std::string_view field) {
     if (field.empty()) {
@@ -67,7 +65,7 @@ CheckResult JudgeReport(const std::string& answer, const std::vector<std::string
     }
     // A field for every listed file: exactly one each, or ten or more with some to spare
     // after the last one. Any other count could pair a file with another file's size.
-    const std::int64_t lastField = LastPieceIndex(report, kFieldEnd);
+    const std::int64_t lastField = SeparatorCount(report, kFieldEnd);
     const auto listed = static_cast<std::int64_t>(fileList.size());
     if (lastField != listed && (lastField < 10 || lastField < listed)) {
         return verdict;

@@ -15,10 +15,6 @@ namespace fq {
 // can be measured.
 using LocalFileSize = std::function<std::optional<std::uintmax_t>(const std::string& entry)>;
 
-// The index of the last piece of `text` split at `separator`: the number of separators in
-// it, and -1 for the empty text.
-[[nodiscard]] std::int64_t LastPieceIndex(std::string_view text, std::string_view separator);
-
 // The value of one field of a report answer: 0 for the empty field, the decimal number after
 // leading blanks (space, tab, CR, LF), capped at the largest value; nothing when the field
 // holds anything else.
