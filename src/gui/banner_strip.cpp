@@ -13,8 +13,10 @@
 namespace fq {
 namespace {
 
-// Five times a second, as the check schedule: the refresh starts about a second after start.
-constexpr int kTickMilliseconds = 200;
+// Five times a second at first, so that the first refresh comes about a second after start;
+// the next one is days away, and a minute more or less does not matter there.
+constexpr int kFirstTickMilliseconds = 200;
+constexpr int kLaterTickMilliseconds = 60 * 1000;
 
 } // namespace
 
@@ -35,7 +37,7 @@ BannerStrip::BannerStrip(BannerView* view, ClickableImage* moreImage, BannerStri
     connect(moreImage, &ClickableImage::clicked, this, &BannerStrip::showSponsorWindow);
     // A timer of its own: a refresh lets events run for seconds, and the check schedule's
     // ticks go on meanwhile.
-    timer_->setInterval(kTickMilliseconds);
+    timer_->setInterval(kFirstTickMilliseconds);
     connect(timer_, &QTimer::timeout, this, &BannerStrip::tick);
     timer_->start();
 }
@@ -55,6 +57,7 @@ void BannerStrip::showStartPage() {
 
 void BannerStrip::tick() {
     if (!stopped_ && schedule_.Tick(clock_->now())) {
+        timer_->setInterval(kLaterTickMilliseconds);
         refresh();
     }
 }
