@@ -47,7 +47,7 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
     };
     const int rowCount = sites.size();
     for (int row = 0; row < rowCount && row < sites.size(); ++row) {
-        const SiteRow checked = sites.at(row);
+        SiteRow checked = sites.at(row);
         if (!checked.site.active) {
             continue;
         }
@@ -66,7 +66,7 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         // final "/" however it was stored; an empty one stays empty, which is no folder.
         const std::string folder =
             site.localFolder.empty() ? std::string() : EnsureTrailing(site.localFolder, '/');
-        CheckCache cache = checked.cache;
+        CheckCache cache = std::move(checked.cache);
         if (cache.fileList.empty() || !scheduled) {
             cache.fileList = ListWatchedFiles(folder, std::string(), settings.watchedTypes());
             cache.sizes = LocalSizeText(folder, cache.fileList);
