@@ -17,6 +17,20 @@ class BannerStripTest : public QObject {
     Q_OBJECT
 
 private slots:
+    // A refresh that comes due while the program ends is given up by the ending event pump.
+    void noBannerIsFetchedOnceTheProgramEnds() {
+        PhpServer maker(FERQUOR_SITE_DIR);
+        QVERIFY(maker.running());
+        MainWindowFixture f;
+        f.environment.baseUrl = maker.url();
+        f.start("php<>pw");
+        f.app->checks().stop();
+        f.app->bannerStrip().tick();
+        f.clock->seconds += 2;
+        f.app->bannerStrip().tick();
+        QVERIFY(!std::filesystem::exists(f.folder.slashed() + "banner/banner.txt"));
+    }
+
     void theMakersSiteHearsOfTheStartAndOfBannerClicksInTheStripAndTheSponsorWindow() {
         MainWindowFixture f;
         const TempFolder stats;
