@@ -46,7 +46,6 @@ SiteFileOpened SiteStore::read() {
     SiteFileOpened opened;
     const SiteDatabaseFile file = ReadSiteDatabaseFile(path_);
     opened.readError = file.readError;
-    writable_ = !file.unreadable();
     if (file.missing() && reportPassword_.empty()) {
         // A database made here gets a password of its own, never a public default.
         reportPassword_ = NewReportPassword();
@@ -62,7 +61,7 @@ SiteFileOpened SiteStore::read() {
 }
 
 FileOutcome SiteStore::save() const {
-    if (!writable_) {
+    if (!writable()) {
         return lastRead_.readError;
     }
     return WriteTextFile(path_,

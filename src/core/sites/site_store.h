@@ -38,7 +38,7 @@ public:
     void setReportPassword(std::string password) { reportPassword_ = std::move(password); }
 
     // False while the file exists but could not be read: saving over it would lose its sites.
-    bool writable() const { return writable_; }
+    bool writable() const { return !lastRead_.unreadable(); }
 
     // Removes the temporary files that an interrupted save left a while ago, then reads the
     // file: sites, watched types and password replace what the store holds. A missing file
@@ -67,7 +67,6 @@ private:
     std::string watchedTypes_;
     std::string watchedTypesAsRead_;
     std::string reportPassword_;
-    bool writable_ = true;
     SiteFileOpened lastRead_;
 };
 
