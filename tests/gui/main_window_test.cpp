@@ -75,44 +75,32 @@ private slots:
         QCOMPARE(f.ui().typesEdit->text(), QStringLiteral("php,js,htm,asp"));
     }
 
-    void aFailedImportOrExportChangesNothingAndSaysWhy() {
+    // What is copied and when is the store's; the window asks for the file and shows the end.
+    void importAndExportAskForAFileAndNameTheOneThatFailed() {
         MainWindowFixture f;
-        const std::string database =
-            "php<>pw\r\nhttp://a.test/<>/srv/a/\r\nhttp://b.test/<>/srv/b/";
-        fq::MainWindow& window = f.start(database);
+        fq::MainWindow& window = f.start("php<>pw\r\nhttp://a.test/<>/srv/a/");
         QAbstractItemModel* model = f.ui().siteView->model();
         const QAbstractItemModelTester tester(
             model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         model->setData(model->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
-        f.clickRow(1);
-        f.type(f.ui().urlEdit, QStringLiteral("http://c.test"));
-        QTest::mouseClick(f.ui().saveButton, Qt::LeftButton);
+        QVERIFY(!window.sites().at(0).site.active);
 
-        // Export copies the file as last saved, without the unsaved edits.
-        const std::string copy = f.home.slashed() + "copy.ini";
-        f.dialogs->answers = {copy, f.home.slashed() + "gone/copy.ini",
-                              f.home.slashed() + "gone.ini"};
+        f.dialogs->answers = {f.home.slashed() + "gone/copy.ini", f.home.slashed() + "gone.ini"};
         window.exportDatabase();
-        QCOMPARE(fq::ReadTextFile(copy), database);
         QCOMPARE(f.dialogs->lastRequest.proposedPath, f.home.slashed() + "ferquor.ini");
         QVERIFY(f.dialogs->lastRequest.confirmOverwrite);
-        window.exportDatabase();
         window.importDatabase();
         QCOMPARE(f.warnings.size(), 2);
         QVERIFY(f.warnings[0].contains(QStringLiteral("gone/copy.ini")));
         QVERIFY(f.warnings[1].contains(QStringLiteral("gone.ini")));
-        QVERIFY(!window.sites().at(0).site.active);
-        QCOMPARE(window.sites().at(1).site.webUrl, std::string("http://c.test/"));
-        QCOMPARE(f.database(), database);
 
-        // A completed import replaces the file and the window's state.
-        QVERIFY(fq::WriteTextFile(copy, "js<>new\r\nhttp://z.test/<>/srv/z/<>1"));
+        const std::string copy = f.home.slashed() + "copy.ini";
+        Write(copy, "js<>new\r\nhttp://y.test/<>/srv/y/\r\nhttp://z.test/<>/srv/z/<>1");
         f.dialogs->answers = {copy};
         window.importDatabase();
-        QCOMPARE(window.sites().size(), 1);
+        QCOMPARE(window.sites().size(), 2);
         QCOMPARE(window.reportPassword(), std::string("new"));
         QCOMPARE(f.ui().typesEdit->text(), QStringLiteral("js"));
-        QCOMPARE(f.database(), fq::ReadTextFile(copy));
     }
 
     void thePasswordWrittenInTheScriptIsKeptWhenItCloses() {

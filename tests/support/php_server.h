@@ -3,6 +3,7 @@
 #include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <spawn.h>
 #include <string>
@@ -18,7 +19,9 @@ extern char** environ;
 class PhpServer {
 public:
     explicit PhpServer(const std::filesystem::path& documentRoot) {
-        // A picked port may be taken before php binds it: then try another.
+        // A proxy set for the test run must not carry the requests away from loopback.
+        ::unsetenv("http_proxy"), ::unsetenv("all_proxy"), ::unsetenv("ALL_PROXY");
+        // A picked port may be taken before php binds it: php then ends, and another is tried.
         for (int attempt = 0; attempt < 5 && !running(); ++attempt) {
             start(documentRoot.string());
         }
@@ -49,27 +52,23 @@ private:
 
     void start(const std::string& root) {
         port_ = Loopback(0, false);
-        // Through the shell, which keeps php's request log out of the test's output.
+        // Through the shell, which keeps php's request log out of the test's output; with
+        // posix_spawn rather than fork, as the callers may run Qt's threads.
         std::string shell = "sh", option = "-c",
                     command = "exec php -S 127.0.0.1:" + std::to_string(port_) + " -t '" + root +
                               "' >/dev/null 2>&1";
         char* argv[] = {shell.data(), option.data(), command.data(), nullptr};
-        // posix_spawn rather than fork: the callers may run Qt's threads.
         if (::posix_spawnp(&pid_, "sh", nullptr, nullptr, argv, environ) != 0) {
             pid_ = -1;
-            return;
         }
-        for (int poll = 0; poll < 750; ++poll) { // 15 seconds
+        for (int poll = 0; running() && Loopback(port_, true) != port_; ++poll) {
             if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
                 pid_ = -1; // the port was taken meanwhile
-                return;
-            }
-            if (Loopback(port_, true) == port_) {
-                return;
+            } else if (poll == 750) { // 15 seconds
+                stop();
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        stop();
     }
 
     void stop() {

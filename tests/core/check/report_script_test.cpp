@@ -9,14 +9,6 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-namespace {
-
-// A proxy set for the test run must not carry the requests away from loopback.
-[[maybe_unused]] const int kWithoutProxies =
-    ::unsetenv("http_proxy") + ::unsetenv("all_proxy") + ::unsetenv("ALL_PROXY");
-
-} // namespace
-
 TEST(ReportScript, TemplateCarriesItsPasswordLine) {
     const std::string& script = fq::ReportScriptTemplate();
     // Every line ends in CR LF.

@@ -11,9 +11,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-// A proxy set for the test run must not carry the requests away from loopback.
-[[maybe_unused]] const int kWithoutProxies =
-    ::unsetenv("http_proxy") + ::unsetenv("all_proxy") + ::unsetenv("ALL_PROXY");
 
 // PHP scripts in a fresh folder behind PHP's built-in server, each sending every echo at once.
 // That server answers one request at a time, so a script that sleeps needs a site of its own.
