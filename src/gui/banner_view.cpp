@@ -1,5 +1,6 @@
 #include "gui/banner_view.h"
 
+#include "core/banners/banner_list.h"
 #include "core/desktop/executable_path.h"
 #include "core/files/text_file.h"
 #include "gui/qt_text.h"
@@ -156,7 +157,7 @@ bool BannerView::viewportEvent(QEvent* event) {
 }
 
 void BannerView::openLink(const QUrl& url) const {
-    if (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https")) {
+    if (IsWebLink(FromQt(url.toString()))) {
         openUrl(url);
     }
 }

@@ -58,6 +58,7 @@ private slots:
         QVERIFY(strip->rotating());
         QTest::mouseClick(strip->viewport(), Qt::LeftButton, {}, PicturePoint(*strip, u"1"_s));
         QCOMPARE(opened, QList<QUrl>{QUrl(u"https://www.example.com/hosting"_s)});
+        QVERIFY(PicturePoint(*strip, u"1"_s).x() >= 0); // the page stays in the strip
 
         // Any button opens the sponsor window, and opening it again brings up the same one.
         // Its page names the slot under the mouse; slot 7 holds banner 3, slot 8 is unsold.

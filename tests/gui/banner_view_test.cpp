@@ -4,7 +4,6 @@
 #include "temp_folder.h"
 
 #include <QImage>
-#include <QScrollBar>
 #include <QTest>
 #include <chrono>
 #include <string>
@@ -64,49 +63,6 @@ private slots:
         QVERIFY(view.rotating());
         view.navigate(folder.slashed() + "one.html");
         QVERIFY(!view.rotating());
-    }
-
-    void tellsWhatIsUnderTheMouseAndSendsOnlyWebLinksOut() {
-        const TempFolder folder;
-        QVERIFY(WritePage(
-            folder, "links.html",
-            "<a href='http://a.example/x' target='_blank'><img src='a.png' title='Shop A' "
-            "alt='17'></a><a href='javascript:void(0);'><img src='a.png' title='' alt='0-42'>"
-            "</a><a href='file:///etc/passwd'><img src='a.png' alt='3'></a>"));
-        fq::BannerView view;
-        QList<QUrl> opened;
-        view.openUrl = [&opened](const QUrl& url) { opened.append(url); };
-        QStringList heard;
-        connect(&view, &fq::BannerView::mouseUp, this,
-                [&heard](Qt::MouseButton button, const QString& alt, const QString& title) {
-                    heard.append(u"up %1 %2|%3"_s.arg(button).arg(alt, title));
-                });
-        connect(&view, &fq::BannerView::mouseOver, this,
-                [&heard](const QString& alt, const QString& title) {
-                    heard.append(u"over %1|%2"_s.arg(alt, title));
-                });
-        view.resize(60, 70); // a picture a line, the last one out of view
-        view.navigate(folder.slashed() + "links.html");
-        view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
-        const QString page = view.toHtml();
-        const auto image = [&view](const char* alt) {
-            return PicturePoint(view, QLatin1String(alt));
-        };
-        QWidget* area = view.viewport();
-        QTest::mouseRelease(area, Qt::MiddleButton, {}, QPoint(58, 2));
-        QTest::mouseMove(area, image("0-42"));
-        QTest::mouseMove(area, image("17"));
-        for (const char* alt : {"17", "0-42", "3"}) {
-            QTest::mouseClick(area, Qt::LeftButton, {}, image(alt));
-        }
-        view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
-        QTest::mouseRelease(area, Qt::RightButton, {}, image("3"));
-        QCOMPARE(heard,
-                 (QStringList{u"up 4 |"_s, u"over 0-42|"_s, u"over 17|Shop A"_s,
-                              u"up 1 17|Shop A"_s, u"up 1 0-42|"_s, u"up 1 3|"_s, u"up 2 3|"_s}));
-        QCOMPARE(opened, QList<QUrl>{QUrl(u"http://a.example/x"_s)});
-        QCOMPARE(view.toHtml(), page); // a click opens no link in the view itself
     }
 };
 

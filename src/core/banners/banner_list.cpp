@@ -45,11 +45,13 @@ bool IsSafeImageName(const std::string& name) {
            name.find("..") == std::string::npos;
 }
 
+bool IsWebLink(const std::string& link) {
+    return StartsWithNoCase(link, "http://") || StartsWithNoCase(link, "https://");
+}
+
 bool IsFitForPage(const BannerEntry& entry) {
-    const bool webLink =
-        StartsWithNoCase(entry.link, "http://") || StartsWithNoCase(entry.link, "https://");
     const std::string attributes = entry.id + entry.imageFile + entry.link + entry.title;
-    return webLink && IsSafeImageName(entry.imageFile) &&
+    return IsWebLink(entry.link) && IsSafeImageName(entry.imageFile) &&
            attributes.find('\'') == std::string::npos;
 }
 

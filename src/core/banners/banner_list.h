@@ -32,6 +32,10 @@ struct BannerList {
 // folder separator, no "..".
 [[nodiscard]] bool IsSafeImageName(const std::string& name);
 
+// Whether `link` is a web address (http or https, any letter case): the only links that are
+// shown on a page or handed to the browser.
+[[nodiscard]] bool IsWebLink(const std::string& link);
+
 // True when the entry may go into a page: a safe image name, an http or https link, and no
 // apostrophe in a field that lands inside an attribute value.
 [[nodiscard]] bool IsFitForPage(const BannerEntry& entry);
