@@ -37,9 +37,12 @@ std::string CheckListing(const SiteList& sites, const std::string& statusLine) {
             text += "inactive\n";
             continue;
         }
-        text += StatusText(row.result.status) + "\t" + TotalText(row.result) + "\n";
-        for (const std::string& path : row.result.changedPaths) {
-            text += "    " + EscapeControlBytes(path) + "\n";
+        const bool signedList = row.result.exchange == Exchange::kSignedListing;
+        text += StatusText(row.result.status) + "\t" + TotalText(row.result) + "\t" +
+                (signedList ? "signed list" : "size only") + "\n";
+        for (const FileChange& change : row.result.changes) {
+            text += "    " + EscapeControlBytes(change.path) + "\t" + ChangeKindText(change.kind) +
+                    "\n";
         }
     }
     return text + statusLine + "\n";

@@ -10,9 +10,10 @@ namespace fq {
 // name can neither break a line of the listing nor forge a column.
 std::string EscapeControlBytes(const std::string& text);
 
-// The terminal listing of a finished pass: per row its number, address, Status and Total
-// separated by tabs ("inactive" in place of Status and Total for a switched-off site), each
-// changed path on its own line indented by four spaces, and last the status line. Lines end
+// The terminal listing of a finished pass: per row its number, address, Status, Total and
+// how the server was asked ("signed list" or "size only") separated by tabs ("inactive" in
+// their place for a switched-off site), each change on its own line indented by four spaces,
+// its path and its kind separated by a tab, and last the status line. Lines end
 // with "\n"; addresses and paths go through EscapeControlBytes.
 std::string CheckListing(const SiteList& sites, const std::string& statusLine);
 

@@ -7,6 +7,7 @@
 #include "core/desktop/executable_path.h"
 #include "core/files/data_folder.h"
 #include "core/files/text_file.h"
+#include "core/sites/signed_sites.h"
 #include "core/sites/site_database.h"
 #include "core/sites/site_store.h"
 #include "core/sites/watched_types.h"
@@ -53,7 +54,7 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments) {
     return options;
 }
 
-int RunCheck(fq::SiteStore& store) {
+int RunCheck(fq::SiteStore& store, const std::string& folder) {
     fq::SiteList& sites = store.sites();
     std::string statusLine;
     fq::SleepingClock clock;
@@ -63,6 +64,10 @@ int RunCheck(fq::SiteStore& store) {
     settings.watchedTypes = [&watchedTypes] { return watchedTypes; };
     settings.reportPassword = [&store] { return store.reportPassword(); };
     settings.showStatus = [&statusLine](const std::string& caption) { statusLine = caption; };
+    // Read, so that no site that answered the program the signed way is sent the password.
+    fq::SignedSites signedSites(folder + fq::kSignedSitesFileName,
+                                fq::SignedSites::Keeping::kInMemory);
+    settings.signedSites = &signedSites;
 
     fq::CheckPass().run(false, sites, services, settings);
     std::cout << fq::CheckListing(sites, statusLine) << std::flush;
@@ -111,5 +116,5 @@ int main(int argc, char** argv) {
                   << std::flush;
         return kAllOk;
     }
-    return RunCheck(store);
+    return RunCheck(store, folder);
 }

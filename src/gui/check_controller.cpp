@@ -20,7 +20,8 @@ constexpr int kTickMilliseconds = 200;
 CheckController::CheckController(SiteList& sites, CheckInputs inputs, std::shared_ptr<Clock> clock,
                                  PostFormFunction postForm, QWidget* alertParent)
     : sites_(sites), inputs_(std::move(inputs)), clock_(std::move(clock)),
-      postForm_(std::move(postForm)), alertParent_(alertParent), timer_(new QTimer(this)) {
+      postForm_(std::move(postForm)), alertParent_(alertParent),
+      signedSites_(inputs_.signedSitesFile), timer_(new QTimer(this)) {
     timer_->setInterval(kTickMilliseconds);
     connect(timer_, &QTimer::timeout, this, &CheckController::tick);
     timer_->start();
@@ -42,6 +43,7 @@ void CheckController::checkSites(bool scheduled) {
     CheckSettings settings;
     settings.watchedTypes = inputs_.watchedTypes;
     settings.reportPassword = inputs_.reportPassword;
+    settings.signedSites = &signedSites_;
     settings.showStatus = [this](const std::string& caption) { emit statusChanged(ToQt(caption)); };
     settings.siteStarted = [this](const std::string& webUrl, int left) {
         const QString following =

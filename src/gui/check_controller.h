@@ -24,6 +24,7 @@ class AlertWindow;
 struct CheckInputs {
     std::function<std::string()> watchedTypes;
     std::function<std::string()> reportPassword;
+    std::string signedSitesFile; // where the sites that answered the signed way are kept
 };
 
 // Runs the check passes over the site list: the manual one, the scheduled ones on its own
@@ -72,6 +73,7 @@ private:
     PostFormFunction postForm_;
     QWidget* alertParent_;
     CheckPass pass_;
+    SignedSites signedSites_;
     CheckSchedule schedule_;
     bool active_ = true;
     bool ending_ = false;

@@ -70,18 +70,21 @@ TEST(FerquorCheck, ListsEverySiteAgainstTheScriptItPrintsAndExitsWithTheOutcome)
     const std::string content = "php,js<>" + password + "\r\n" + line("hacked") +
                                 line("unmirrored") + "http://127.0.0.1:9/off/<>/nowhere/<>1";
     EXPECT_TRUE(fq::WriteTextFile(database, content));
-    EXPECT_EQ(RunChecker({program.slashed()}),
-              "1\t" + server.url() + "hacked/\tChanged\t1 : 1\n    inc/x&y+k=v%25 \\t.js\n2\t" +
-                  server.url() +
-                  "unmirrored/\tNo folder\t0 : -1\n3\thttp://127.0.0.1:9/off/\tinactive\n"
-                  " Total Web : 3     Changed : 1\nexit 1");
+    EXPECT_EQ(
+        RunChecker({program.slashed()}),
+        "1\t" + server.url() +
+            "hacked/\tChanged\t1 : 1\tsize only\n    inc/x&y+k=v%25 \\t.js\tsize differs\n2\t" +
+            server.url() +
+            "unmirrored/\tNo folder\t0 : -1\tsize only\n3\thttp://127.0.0.1:9/off/\tinactive\n"
+            " Total Web : 3     Changed : 1\nexit 1");
     // It writes nothing.
     EXPECT_EQ(fq::ReadTextFile(database), content);
     EXPECT_EQ(std::distance(fs::directory_iterator(program.path()), fs::directory_iterator()), 1);
 
     EXPECT_TRUE(fq::WriteTextFile(database, "php<>" + password + "\r\n" + line("good")));
     EXPECT_EQ(RunChecker({program.path().string()}),
-              "1\t" + server.url() + "good/\tOK\t0 : 1\n Total Web : 1     Changed : 0\nexit 0");
+              "1\t" + server.url() +
+                  "good/\tOK\t0 : 1\tsize only\n Total Web : 1     Changed : 0\nexit 0");
     // Nothing changed, but not every site could be checked.
     EXPECT_TRUE(fq::WriteTextFile(database, "php<>" + password + "\r\n" + line("unmirrored")));
     EXPECT_TRUE(RunChecker({program.path().string()}).ends_with("Changed : 0\nexit 3"));

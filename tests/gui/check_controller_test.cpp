@@ -57,8 +57,12 @@ private slots:
         // icon's tooltip and whether "Check Now" could be pressed.
         std::string answerOfB = "5-";
         QStringList progress;
-        f.environment.postForm = [&](const std::string& url, const std::string&,
-                                     const fq::MessagePump&, const fq::HttpLimits&) {
+        f.environment.postForm = [&](const std::string& url, const std::string& body,
+                                     const fq::MessagePump&,
+                                     const fq::HttpLimits&) -> std::optional<std::string> {
+            if (body.starts_with("fq=")) {
+                return std::nullopt; // scripts that know only the size request
+            }
             progress.append(f.app->tray().icon()->toolTip() +
                             QLatin1String(f.ui().checkNowButton->isEnabled() ? " on" : " off"));
             return url.starts_with("http://a.") ? std::string("999-") : answerOfB;

@@ -1,8 +1,11 @@
 #include "core/check/check_pass.h"
 
+#include "core/check/listing_comparison.h"
+#include "core/check/listing_exchange.h"
 #include "core/check/local_scan.h"
 #include "core/check/report_answer.h"
 #include "core/check/report_request.h"
+#include "core/crypto/digest.h"
 #include "core/files/file_size.h"
 #include "core/text/path_text.h"
 
@@ -67,22 +70,43 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         const std::string folder =
             site.localFolder.empty() ? std::string() : EnsureTrailing(site.localFolder, '/');
         CheckCache cache = std::move(checked.cache);
-        if (cache.fileList.empty() || !scheduled) {
-            cache.fileList = ListWatchedFiles(folder, std::string(), settings.watchedTypes());
+        const std::string types = settings.watchedTypes();
+        // The server lists by today's types, so a list scanned by others is stale too.
+        if (cache.fileList.empty() || !scheduled || cache.scannedTypes != types) {
+            cache.fileList = ListWatchedFiles(folder, std::string(), types);
             cache.sizes = LocalSizeText(folder, cache.fileList);
+            cache.scannedTypes = types;
         }
         if (programEnding()) {
             return summary;
         }
-        // No answer at all is judged as the empty one: "No report".
-        const std::string answer =
-            services
-                .postForm(ReportScriptUrl(site.webUrl),
-                          BuildReportRequestBody(settings.reportPassword(), cache.fileList),
-                          services.pump, kReportLimits)
-                .value_or(std::string());
-        if (programEnding()) {
-            return summary;
+        const std::string password = settings.reportPassword();
+        const std::string scriptUrl = ReportScriptUrl(site.webUrl);
+        ServerListing listing;
+        if (const std::optional<std::string> nonce = RandomHex(16)) {
+            const std::optional<std::string> answer =
+                services.postForm(scriptUrl, BuildListingRequestBody(password, types, *nonce),
+                                  services.pump, kListingLimits);
+            listing = ReadListingAnswer(answer.value_or(std::string()), password, *nonce);
+            if (programEnding()) {
+                return summary;
+            }
+        }
+        // Only a script that never answered the signed way is sent the password.
+        const bool signedBefore =
+            settings.signedSites != nullptr && settings.signedSites->contains(site.webUrl);
+        const bool askSizes =
+            listing.outcome == ServerListing::Outcome::kNotAListing && !signedBefore;
+        std::string sizesAnswer;
+        if (askSizes) {
+            // No answer at all is judged as the empty one: "No report".
+            sizesAnswer = services
+                              .postForm(scriptUrl, BuildReportRequestBody(password, cache.fileList),
+                                        services.pump, kReportLimits)
+                              .value_or(std::string());
+            if (programEnding()) {
+                return summary;
+            }
         }
 
         // Events ran meanwhile: the verdict belongs to the row only if it is still the one
@@ -91,14 +115,26 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         if (!now) {
             continue;
         }
-        const CheckResult verdict =
-            JudgeReport(answer, cache.fileList, cache.sizes, [&folder](const std::string& entry) {
-                return RegularFileSize(folder + entry);
-            });
+        CheckResult verdict;
+        if (askSizes) {
+            verdict = JudgeReport(
+                sizesAnswer, cache.fileList, cache.sizes,
+                [&folder](const std::string& entry) { return RegularFileSize(folder + entry); });
+            if (verdict.status != SiteStatus::kChanged) {
+                cache.sizes = sizesAnswer;
+            }
+        } else if (listing.outcome == ServerListing::Outcome::kListed) {
+            verdict = CompareWithListing(cache.fileList, folder, listing.files, hashes_);
+            if (settings.signedSites != nullptr) {
+                settings.signedSites->add(site.webUrl);
+            }
+        } else {
+            verdict.status = cache.fileList.empty() ? SiteStatus::kNoFolder : SiteStatus::kNoReport;
+            verdict.listedFiles = cache.fileList.size();
+            verdict.exchange = Exchange::kSignedListing;
+        }
         if (verdict.status == SiteStatus::kChanged) {
             summary.changedSites.push_back(site.webUrl);
-        } else {
-            cache.sizes = answer;
         }
         sites.setCheckOutcome(*now, verdict, cache);
     }

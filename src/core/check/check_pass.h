@@ -1,6 +1,8 @@
 #pragma once
 
 #include "core/check/check_services.h"
+#include "core/check/local_hashes.h"
+#include "core/sites/signed_sites.h"
 #include "core/sites/site_list.h"
 
 #include <functional>
@@ -17,6 +19,8 @@ struct CheckSettings {
     std::function<void(const std::string& caption)> showStatus;
     // When set: a site's check begins; `left` active sites follow it in this pass.
     std::function<void(const std::string& webUrl, int left)> siteStarted = nullptr;
+    // The sites that answered the signed listing before; nothing: the pass knows none.
+    SignedSites* signedSites = nullptr;
 };
 
 // How a pass ended.
@@ -32,16 +36,19 @@ class CheckPass {
 public:
     // Checks every active row in list order: the "Checking " caption, a pause of one to two
     // seconds that lets events run, a scan of its local folder (always when `scheduled` is
-    // false, otherwise only while its cache holds no list), one report request and the
-    // verdict with the new cache in its row. A row edited or removed while its request ran
-    // gets nothing. Shows the status line at the end. Nothing when a pass is already running;
-    // stops at once, showing nothing more, when the pump says the program is ending.
+    // false, otherwise only while its cache holds no list), and the verdict with the new cache
+    // in its row. The server is asked for its signed list first; a site whose script does not
+    // know that exchange, and never answered it, is asked for the sizes of the listed files
+    // instead. A row edited or removed while its requests ran gets nothing. Shows the status
+    // line at the end. Nothing when a pass is already running; stops at once, showing nothing
+    // more, when the pump says the program is ending.
     std::optional<CheckSummary> run(bool scheduled, SiteList& sites, const CheckServices& services,
                                     const CheckSettings& settings);
     bool busy() const { return busy_; }
 
 private:
     bool busy_ = false;
+    LocalHashes hashes_; // kept from pass to pass
 };
 
 } // namespace fq

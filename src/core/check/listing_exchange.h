@@ -43,7 +43,7 @@ inline constexpr const char* kListingHeader = "ferquor-list 1\n";
 
 // One entry of the server's list.
 struct ListedFile {
-    std::string path;                  // unescaped
+    std::string path;                   // unescaped
     std::optional<std::uintmax_t> size; // nothing: the server could not read it
     std::string sha256;
     bool operator==(const ListedFile&) const = default;
@@ -65,8 +65,7 @@ struct ServerListing {
 // Reads and verifies `answer` to the request made with `password` and `nonce`. A leading
 // UTF-8 byte-order mark, which an editor may have put before the script's tag, is skipped;
 // what follows the "mac" line is ignored.
-[[nodiscard]] ServerListing ReadListingAnswer(const std::string& answer,
-                                              const std::string& password,
-                                              const std::string& nonce);
+[[nodiscard]] ServerListing
+ReadListingAnswer(const std::string& answer, const std::string& password, const std::string& nonce);
 
 } // namespace fq

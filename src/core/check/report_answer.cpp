@@ -95,7 +95,7 @@ CheckResult JudgeReport(const std::string& answer, const std::vector<std::string
         const std::optional<std::uintmax_t> local = localSize(fileList[j]);
         if (local && *local != remote) {
             verdict.status = SiteStatus::kChanged;
-            verdict.changedPaths.push_back(fileList[j]);
+            verdict.changes.push_back({fileList[j], ChangeKind::kSize});
         }
     }
     return verdict;

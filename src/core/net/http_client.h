@@ -24,6 +24,10 @@ struct HttpLimits {
 inline constexpr HttpLimits kFetchLimits{};
 // The report request: the site's script sizes every watched file before it answers.
 inline constexpr HttpLimits kReportLimits{.deadline = std::chrono::minutes(2)};
+// The signed listing: the script hashes every watched file, and a site of a few hundred
+// thousand files answers tens of megabytes.
+inline constexpr HttpLimits kListingLimits{.deadline = std::chrono::minutes(3),
+                                           .maxBodyBytes = 256u * 1024u * 1024u};
 
 // GET `url` without a proxy, following up to 5 redirects; the whole body whatever the status,
 // or nothing on any failure.

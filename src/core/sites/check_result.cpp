@@ -1,5 +1,7 @@
 #include "core/sites/check_result.h"
 
+#include <algorithm>
+
 namespace fq {
 
 std::string StatusText(SiteStatus status) {
@@ -18,6 +20,29 @@ std::string StatusText(SiteStatus status) {
     return {};
 }
 
+std::string ChangeKindText(ChangeKind kind) {
+    switch (kind) {
+    case ChangeKind::kSize:
+        return "size differs";
+    case ChangeKind::kContent:
+        return "same size, content differs";
+    case ChangeKind::kNewOnServer:
+        return "new on the server";
+    case ChangeKind::kMissingOnServer:
+        return "missing on the server";
+    case ChangeKind::kUnreadableOnServer:
+        return "unreadable on the server";
+    }
+    return {};
+}
+
+std::size_t CheckResult::changedFiles() const {
+    return static_cast<std::size_t>(
+        std::count_if(changes.begin(), changes.end(), [](const FileChange& change) {
+            return change.kind != ChangeKind::kUnreadableOnServer;
+        }));
+}
+
 std::string TotalText(const CheckResult& result) {
     if (result.status == SiteStatus::kNotChecked) {
         return {};
@@ -30,8 +55,11 @@ std::string TotalText(const CheckResult& result) {
 
 std::string DetailText(const CheckResult& result) {
     std::string detail;
-    for (const std::string& path : result.changedPaths) {
-        detail.append(path).append("\r\n");
+    for (const FileChange& change : result.changes) {
+        if (result.exchange == Exchange::kSignedListing) {
+            detail.append(ChangeKindText(change.kind)).append(": ");
+        }
+        detail.append(change.path).append("\r\n");
     }
     return detail;
 }

@@ -18,13 +18,40 @@ enum class SiteStatus {
 // The Status column's text: "OK", "Changed", "No report", "No folder", "" before any check.
 [[nodiscard]] std::string StatusText(SiteStatus status);
 
+// How a file differs between the server and the local copy.
+enum class ChangeKind {
+    kSize,               // on both, with different sizes
+    kContent,            // on both, same size, different content
+    kNewOnServer,        // on the server only
+    kMissingOnServer,    // in the local copy only
+    kUnreadableOnServer, // the server could not read it: shown, not counted as a change
+};
+
+// The kind as the detail names it, such as "new on the server".
+[[nodiscard]] std::string ChangeKindText(ChangeKind kind);
+
+struct FileChange {
+    std::string path;
+    ChangeKind kind = ChangeKind::kSize;
+    bool operator==(const FileChange&) const = default;
+};
+
+// How the server was asked: for the sizes of the files the program names, or for its own
+// signed list of what it has.
+enum class Exchange {
+    kSizes,
+    kSignedListing,
+};
+
 // What one site's check found: numbers and paths, formatted only for display.
 struct CheckResult {
     SiteStatus status = SiteStatus::kNotChecked;
-    std::size_t listedFiles = 0;           // the files the request named
-    std::vector<std::string> changedPaths; // in list order
+    std::size_t listedFiles = 0;     // the files the request named, or that either side listed
+    std::vector<FileChange> changes; // local list order, then the server's new files
+    Exchange exchange = Exchange::kSizes;
 
-    std::size_t changedFiles() const { return changedPaths.size(); }
+    // The changes that make the site "Changed": all but the unreadable ones.
+    std::size_t changedFiles() const;
     bool operator==(const CheckResult&) const = default;
 };
 
@@ -32,7 +59,8 @@ struct CheckResult {
 // reads -1 for an empty list ("0 : -1"); "" before any check.
 [[nodiscard]] std::string TotalText(const CheckResult& result);
 
-// The Detail text: each changed path followed by CR LF.
+// The Detail text, a line ended by CR LF for each change: the path alone when the sizes were
+// asked, "kind: path" for a signed listing.
 [[nodiscard]] std::string DetailText(const CheckResult& result);
 
 // What a check remembers of a site for the next scheduled one: the relative paths last
@@ -41,6 +69,7 @@ struct CheckResult {
 struct CheckCache {
     std::vector<std::string> fileList;
     std::string sizes;
+    std::string scannedTypes; // the watched types the list was scanned by
 };
 
 } // namespace fq

@@ -1,6 +1,7 @@
 // A pass over real folders with a scripted transport; the real one runs in
 // tests/cli/ferquor_check_test.cpp.
 #include "core/check/check_pass.h"
+#include "core/crypto/digest.h"
 #include "core/files/text_file.h"
 #include "manual_clock.h"
 #include "temp_folder.h"
@@ -8,6 +9,7 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <map>
+#include <set>
 
 namespace {
 
@@ -19,7 +21,12 @@ struct ScriptedPass {
     ManualClock clock;
     fq::SiteList sites;
     std::map<char, std::string> answers;
-    std::vector<std::string> requests;
+    std::vector<std::string> requests; // the size requests; the listing requests apart
+    std::vector<std::string> listingRequests;
+    std::map<char, std::map<std::string, std::string>> listings; // path to content, by site
+    std::set<char> forged; // sites whose listing is signed with another key
+    TempFolder server;
+    fq::SignedSites signedSites{local.slashed() + "signed.txt"};
     std::function<void()> duringRequest = [] {};
     std::string caption;
     std::vector<std::string> started; // each site begun, with the number of sites after it
@@ -34,23 +41,48 @@ struct ScriptedPass {
         EXPECT_TRUE(fq::WriteTextFile(local.slashed() + path, content));
     }
     std::optional<fq::CheckSummary> run(bool scheduled) {
-        const fq::CheckServices services{[this](const std::string& url, const std::string& body,
-                                                const fq::MessagePump&, const fq::HttpLimits&) {
-                                             requests.push_back(url + " " + body);
-                                             const auto known = answers.find(url[7]);
-                                             duringRequest();
-                                             return known == answers.end()
-                                                        ? std::nullopt
-                                                        : std::optional(known->second);
-                                         },
-                                         [] { return true; }, &clock};
+        const fq::CheckServices services{
+            [this](const std::string& url, const std::string& body, const fq::MessagePump&,
+                   const fq::HttpLimits&) -> std::optional<std::string> {
+                if (body.starts_with("fq=")) {
+                    return listingAnswer(url[7], body);
+                }
+                requests.push_back(url + " " + body);
+                const auto known = answers.find(url[7]);
+                duringRequest();
+                return known == answers.end() ? std::nullopt : std::optional(known->second);
+            },
+            [] { return true; }, &clock};
         const fq::CheckSettings settings{[] { return std::string("php"); },
                                          [] { return std::string("p&w"); },
                                          [this](const std::string& text) { caption = text; },
                                          [this](const std::string& webUrl, int left) {
                                              started.push_back(webUrl + " " + std::to_string(left));
-                                         }};
+                                         },
+                                         &signedSites};
         return pass.run(scheduled, sites, services, settings);
+    }
+    // The signed answer of site `name`'s script to the listing request `body`, when the test
+    // gave it a list; else what a script that does not know the exchange sends: nothing.
+    std::optional<std::string> listingAnswer(char name, const std::string& body) {
+        listingRequests.push_back(body);
+        const auto listed = listings.find(name);
+        if (listed == listings.end()) {
+            return std::nullopt;
+        }
+        const std::string nonce = body.substr(body.find("&nonce=") + 7, 32);
+        std::string answer = "ferquor-list 1\nnonce " + nonce + "\n";
+        for (const auto& [path, content] : listed->second) {
+            answer +=
+                "f " + std::to_string(content.size()) + " " + Sha256Of(content) + " " + path + "\n";
+        }
+        answer += "end " + std::to_string(listed->second.size()) + "\n";
+        const std::string key = forged.contains(name) ? "not the password" : "p&w";
+        return answer + "mac " + fq::HmacSha256Hex(key, answer) + "\n";
+    }
+    std::string Sha256Of(const std::string& content) const {
+        EXPECT_TRUE(fq::WriteTextFile(server.slashed() + "content", content));
+        return fq::FileSha256Hex(server.slashed() + "content").value_or("");
     }
     std::string result(int row) const {
         const fq::CheckResult& result = sites.at(row).result;
@@ -129,4 +161,43 @@ TEST(CheckPass, RowsEditedOrRemovedDuringTheirRequestGetNoVerdict) {
     EXPECT_TRUE(p.requests[1].starts_with("http://c/"));
     EXPECT_EQ(p.result(0) + "|" + p.result(1), "  |  ");
     EXPECT_EQ(p.caption, " Total Web : 2     Changed : 0");
+}
+
+TEST(CheckPass, ASignedListShowsEveryKindOfChangeAndThePasswordIsNeverSentAgain) {
+    ScriptedPass p;
+    p.addSite('a');
+    p.addSite('b');
+    for (const auto& [path, content] :
+         {std::pair<std::string, std::string>{"a/same.php", "same"},
+          {"a/edited.php", "1234"},
+          {"a/grown.php", "12"},
+          {"a/gone.php", "x"},
+          {"a/_report.php", "left out, as the script leaves itself out"},
+          {"b/i.php", "1"}}) {
+        p.write(path, content);
+    }
+    p.listings['a'] = {{"same.php", "same"},
+                       {"edited.php", "abcd"},
+                       {"grown.php", "123"},
+                       {"up/shell.php", "<?php"}};
+    p.listings['b'] = {{"i.php", "1"}};
+    p.forged = {'b'}; // a script that knows the exchange but not this password, or a forgery
+    p.answers = {{'a', "4-1-2-4-"}, {'b', "1-"}};
+    ASSERT_TRUE(p.run(false));
+    EXPECT_EQ(p.result(0), "Changed 4 : 5 same size, content differs: edited.php\r\n"
+                           "missing on the server: gone.php\r\nsize differs: grown.php\r\n"
+                           "new on the server: up/shell.php\r\n");
+    EXPECT_EQ(p.result(1), "No report 0 : 1 ");
+    EXPECT_TRUE(p.requests.empty());
+    EXPECT_EQ(p.listingRequests.at(0).find("p%26w"), std::string::npos);
+
+    // Once signed, always signed, also after a restart: an answer that is no signed list is
+    // no report, and the password stays home. Only "b", which never answered, is asked the
+    // old way.
+    p.listings.clear();
+    p.signedSites = fq::SignedSites(p.local.slashed() + "signed.txt");
+    ASSERT_TRUE(p.run(false));
+    EXPECT_EQ(p.result(0) + "|" + p.result(1), "No report 0 : 5 |OK 0 : 1 ");
+    EXPECT_EQ(p.requests, std::vector<std::string>{
+                              "http://b/_report.php .state=1&pw=p%26w&path=i.php\r\n&.referer="});
 }

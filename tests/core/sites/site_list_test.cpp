@@ -28,8 +28,8 @@ TEST(SiteList, CachesTravelWithTheirRows) {
     list.reload(kSites);
     for (int row = 0; row < 3; ++row) {
         const std::string name(1, "abc"[row]);
-        list.setCheckOutcome(row, {fq::SiteStatus::kOk, 1, {name}},
-                             {{name + " files"}, name + " sizes"});
+        list.setCheckOutcome(row, {fq::SiteStatus::kOk, 1, {{name}}, fq::Exchange::kSizes},
+                             {{name + " files"}, name + " sizes", "php"});
     }
     const std::uint64_t a = list.at(0).id, b = list.at(1).id, c = list.at(2).id;
     list.remove(0);
@@ -42,7 +42,7 @@ TEST(SiteList, CachesTravelWithTheirRows) {
     list.edit(0, "http://b2/", "/w/b2/");
     EXPECT_FALSE(list.find(b));
     EXPECT_EQ(list.at(0).site, (fq::StoredSite{"http://b2/", "/w/b2/", false}));
-    EXPECT_EQ(list.at(0).result.changedPaths, Texts{"b"});
+    EXPECT_EQ(list.at(0).result.changes, std::vector<fq::FileChange>{{"b"}});
     EXPECT_TRUE(list.at(0).cache.fileList.empty() && list.at(0).cache.sizes.empty());
     EXPECT_EQ(list.at(1).cache.fileList, Texts{"c files"});
 

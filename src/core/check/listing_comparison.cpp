@@ -1,0 +1,58 @@
+#include "core/check/listing_comparison.h"
+
+#include "core/check/report_request.h"
+#include "core/files/file_size.h"
+
+#include <unordered_map>
+
+namespace fq {
+
+CheckResult CompareWithListing(const std::vector<std::string>& localFiles,
+                               const std::string& folder,
+                               const std::vector<ListedFile>& serverFiles, LocalHashes& hashes) {
+    CheckResult verdict;
+    verdict.exchange = Exchange::kSignedListing;
+    if (localFiles.empty()) {
+        verdict.status = SiteStatus::kNoFolder;
+        return verdict;
+    }
+    std::unordered_map<std::string, const ListedFile*> unmatched;
+    for (const ListedFile& file : serverFiles) {
+        unmatched.emplace(file.path, &file);
+    }
+    std::size_t listed = serverFiles.size();
+    for (const std::string& path : localFiles) {
+        if (path == kReportScriptName) {
+            continue;
+        }
+        const auto onServer = unmatched.find(path);
+        if (onServer == unmatched.end()) {
+            verdict.changes.push_back({path, ChangeKind::kMissingOnServer});
+            ++listed;
+            continue;
+        }
+        const ListedFile& remote = *onServer->second;
+        unmatched.erase(onServer);
+        const std::optional<std::uintmax_t> localSize = RegularFileSize(folder + path);
+        if (!remote.size) {
+            verdict.changes.push_back({path, ChangeKind::kUnreadableOnServer});
+        } else if (!localSize) {
+            continue;
+        } else if (*localSize != *remote.size) {
+            verdict.changes.push_back({path, ChangeKind::kSize});
+        } else if (const auto localHash = hashes.of(folder + path);
+                   localHash && *localHash != remote.sha256) {
+            verdict.changes.push_back({path, ChangeKind::kContent});
+        }
+    }
+    for (const ListedFile& file : serverFiles) {
+        if (unmatched.contains(file.path)) {
+            verdict.changes.push_back({file.path, ChangeKind::kNewOnServer});
+        }
+    }
+    verdict.listedFiles = listed;
+    verdict.status = verdict.changedFiles() > 0 ? SiteStatus::kChanged : SiteStatus::kOk;
+    return verdict;
+}
+
+} // namespace fq

@@ -1,0 +1,79 @@
+#include "core/check/listing_exchange.h"
+#include "core/check/local_hashes.h"
+#include "core/crypto/digest.h"
+#include "core/files/text_file.h"
+#include "temp_folder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using Outcome = fq::ServerListing::Outcome;
+
+namespace {
+
+const std::string kNonce = "0123456789abcdef0123456789abcdef";
+
+// A listing answer of `lines` signed with `password`, as the script sends it.
+std::string Signed(const std::string& lines, const std::string& password = "pw") {
+    const std::string body = "ferquor-list 1\nnonce " + kNonce + "\n" + lines;
+    return body + "mac " + fq::HmacSha256Hex(password, body) + "\n";
+}
+
+const std::string kHash(64, 'a');
+
+} // namespace
+
+TEST(ListingExchange, TheRequestCarriesAMacOfTheTypesAndTheNonceButNeverThePassword) {
+    // RFC 4231, test case 2.
+    EXPECT_EQ(fq::HmacSha256Hex("Jefe", "what do ya want for nothing?"),
+              "5bdcc146bf60754e6a042426089575c75a003f089d2739839dec58b964ec3843");
+    const std::string body = fq::BuildListingRequestBody("s3cr&t", "php, js\r\n", kNonce);
+    EXPECT_EQ(body, "fq=1&types=php,%20js%0D%0A&nonce=" + kNonce + "&mac=" +
+                        fq::HmacSha256Hex("s3cr&t", "ferquor-list\nphp, js\r\n\n" + kNonce));
+    EXPECT_EQ(body.find("s3cr"), std::string::npos);
+}
+
+TEST(ListingExchange, OnlyAnAnswerSignedForThisRequestIsRead) {
+    const std::string list = "f 12 " + kHash + " a b%25%09\xE9.php\nu sub/x.php\nend 2\n";
+    const fq::ServerListing listing =
+        fq::ReadListingAnswer("\xEF\xBB\xBF" + Signed(list) + "<br>", "pw", kNonce);
+    ASSERT_EQ(listing.outcome, Outcome::kListed);
+    EXPECT_EQ(listing.files, (std::vector<fq::ListedFile>{{"a b%\t\xE9.php", 12, kHash},
+                                                          {"sub/x.php", std::nullopt, {}}}));
+
+    const auto outcome = [](const std::string& answer, const std::string& nonce = kNonce) {
+        return fq::ReadListingAnswer(answer, "pw", nonce).outcome;
+    };
+    EXPECT_EQ(outcome(""), Outcome::kNotAListing);
+    EXPECT_EQ(outcome("12-4-"), Outcome::kNotAListing);
+    EXPECT_EQ(outcome("ferquor-list 1\nrefused\n"), Outcome::kRefused);
+    EXPECT_EQ(outcome(Signed("limit files\n")), Outcome::kTooLarge);
+    EXPECT_EQ(outcome(Signed("end 0\n")), Outcome::kListed);
+    // A size changed in transit, another request's answer, another key, a miscount, a bad
+    // escape, a raw control byte: none is read.
+    std::string tampered = Signed(list);
+    tampered.replace(tampered.find("f 12"), 4, "f 13");
+    for (const std::string& forged :
+         {tampered, Signed(list, "other"), Signed("f 1 " + kHash + " a.php\nend 2\n"),
+          Signed("f 1 " + kHash + " a%2.php\nend 1\n"), Signed("u a\x01.php\nend 1\n"),
+          Signed("f 1 " + kHash.substr(1) + "  a.php\nend 1\n"), Signed(list).substr(0, 150)}) {
+        EXPECT_EQ(outcome(forged), Outcome::kForged) << forged;
+    }
+    EXPECT_EQ(outcome(Signed(list), "ffffffffffffffffffffffffffffffff"), Outcome::kForged);
+}
+
+TEST(LocalHashes, AFileIsReadAgainOnlyWhenItChanged) {
+    TempFolder folder;
+    const std::string path = folder.slashed() + "a.php";
+    ASSERT_TRUE(fq::WriteTextFile(path, "abc"));
+    fq::LocalHashes hashes;
+    const std::string abc = "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
+    EXPECT_EQ(hashes.of(path), abc);
+    EXPECT_EQ(hashes.of(path), abc);
+    EXPECT_EQ(hashes.filesRead(), 1u);
+    // The same size, written again: a new inode and time.
+    ASSERT_TRUE(fq::WriteTextFile(path, "abd"));
+    EXPECT_NE(hashes.of(path), abc);
+    EXPECT_EQ(hashes.filesRead(), 2u);
+    EXPECT_EQ(hashes.of(folder.slashed()), std::nullopt);
+}
