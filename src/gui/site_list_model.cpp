@@ -29,6 +29,10 @@ QVariant SiteListModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::CheckStateRole && index.column() == kNumber) {
         return row.site.active ? Qt::Checked : Qt::Unchecked;
     }
+    if (role == Qt::ToolTipRole) {
+        const std::string note = ExchangeNote(row.result);
+        return note.empty() ? QVariant() : QVariant(ToQt(note));
+    }
     if (role != Qt::DisplayRole) {
         return {};
     }

@@ -19,6 +19,12 @@ private slots:
 
         f.app->checks().checkNow();
         QVERIFY(window.sites().at(0).result.status == fq::SiteStatus::kOk);
+        QVERIFY(f.ui()
+                    .siteView->model()
+                    ->index(0, 3)
+                    .data(Qt::ToolTipRole)
+                    .toString()
+                    .startsWith(QStringLiteral("Checked by size only")));
 
         // Clicking the row and saving it unchanged keeps its bytes, as does a close.
         f.clickRow(0);

@@ -43,6 +43,14 @@ std::size_t CheckResult::changedFiles() const {
         }));
 }
 
+std::string ExchangeNote(const CheckResult& result) {
+    if (result.status == SiteStatus::kNotChecked || result.exchange != Exchange::kSizes) {
+        return {};
+    }
+    return "Checked by size only: new, missing and same-size edited files are not seen. Upload "
+           "the new report script (Php Code) to this site.";
+}
+
 std::string TotalText(const CheckResult& result) {
     if (result.status == SiteStatus::kNotChecked) {
         return {};

@@ -63,6 +63,10 @@ struct CheckResult {
 // asked, "kind: path" for a signed listing.
 [[nodiscard]] std::string DetailText(const CheckResult& result);
 
+// What a row's tooltip says of how the site was checked: for a site asked for sizes only, that
+// the signed exchange would see more, and how to get it; "" otherwise.
+[[nodiscard]] std::string ExchangeNote(const CheckResult& result);
+
 // What a check remembers of a site for the next scheduled one: the relative paths last
 // scanned, and the size text last taken as matching (compared with the raw answer bytes).
 // An empty list means "scan afresh".

@@ -198,6 +198,8 @@ TEST(CheckPass, ASignedListShowsEveryKindOfChangeAndThePasswordIsNeverSentAgain)
     p.signedSites = fq::SignedSites(p.local.slashed() + "signed.txt");
     ASSERT_TRUE(p.run(false));
     EXPECT_EQ(p.result(0) + "|" + p.result(1), "No report 0 : 5 |OK 0 : 1 ");
+    EXPECT_EQ(fq::ExchangeNote(p.sites.at(0).result), "");
+    EXPECT_TRUE(fq::ExchangeNote(p.sites.at(1).result).starts_with("Checked by size only"));
     EXPECT_EQ(p.requests, std::vector<std::string>{
                               "http://b/_report.php .state=1&pw=p%26w&path=i.php\r\n&.referer="});
 }
