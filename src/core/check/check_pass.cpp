@@ -1,5 +1,6 @@
 #include "core/check/check_pass.h"
 
+#include "core/check/ignore_rules.h"
 #include "core/check/listing_comparison.h"
 #include "core/check/listing_exchange.h"
 #include "core/check/local_scan.h"
@@ -72,8 +73,11 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         CheckCache cache = std::move(checked.cache);
         const std::string types = settings.watchedTypes();
         // The server lists by today's types, so a list scanned by others is stale too.
+        const IgnoreRules ignored = IgnoreRules::ReadFrom(folder);
         if (cache.fileList.empty() || !scheduled || cache.scannedTypes != types) {
             cache.fileList = ListWatchedFiles(folder, std::string(), types);
+            std::erase_if(cache.fileList,
+                          [&ignored](const std::string& path) { return ignored.ignores(path); });
             cache.sizes = LocalSizeText(folder, cache.fileList);
             cache.scannedTypes = types;
         }
@@ -124,7 +128,14 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
                 cache.sizes = sizesAnswer;
             }
         } else if (listing.outcome == ServerListing::Outcome::kListed) {
-            verdict = CompareWithListing(cache.fileList, folder, listing.files, hashes_);
+            // Rules written since the last scan apply to both sides at once.
+            std::vector<std::string> localFiles = cache.fileList;
+            std::erase_if(localFiles,
+                          [&ignored](const std::string& path) { return ignored.ignores(path); });
+            std::erase_if(listing.files, [&ignored](const ListedFile& file) {
+                return ignored.ignores(file.path);
+            });
+            verdict = CompareWithListing(localFiles, folder, listing.files, hashes_);
             if (settings.signedSites != nullptr) {
                 settings.signedSites->add(site.webUrl);
             }
