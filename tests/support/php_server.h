@@ -5,6 +5,8 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <spawn.h>
 #include <string>
 #include <sys/socket.h>
@@ -14,26 +16,30 @@
 
 extern char** environ;
 
-// PHP's built-in web server on 127.0.0.1 serving `documentRoot`, on a port picked here; it is
-// stopped when the object goes. Stock settings: no -d, no -n.
-class PhpServer {
+// A web server on 127.0.0.1, on a port picked here, started by a shell command and stopped
+// when the object goes.
+class LoopbackServer {
 public:
-    explicit PhpServer(const std::filesystem::path& documentRoot) {
-        // A proxy set for the test run must not carry the requests away from loopback.
-        ::unsetenv("http_proxy"), ::unsetenv("all_proxy"), ::unsetenv("ALL_PROXY");
-        // A picked port may be taken before php binds it: php then ends, and another is tried.
-        for (int attempt = 0; attempt < 5 && !running(); ++attempt) {
-            start(documentRoot.string());
-        }
-    }
-    ~PhpServer() { stop(); }
-    PhpServer(const PhpServer&) = delete;
-    PhpServer& operator=(const PhpServer&) = delete;
+    ~LoopbackServer() { stop(); }
+    LoopbackServer(const LoopbackServer&) = delete;
+    LoopbackServer& operator=(const LoopbackServer&) = delete;
 
     bool running() const { return pid_ > 0; }
     int port() const { return port_; }
     // The server's root address, ending in "/".
     std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+
+protected:
+    // `command` gives the shell command that serves on the port it is handed.
+    explicit LoopbackServer(const std::function<std::string(int port)>& command) {
+        // A proxy set for the test run must not carry the requests away from loopback.
+        ::unsetenv("http_proxy"), ::unsetenv("all_proxy"), ::unsetenv("ALL_PROXY");
+        // A picked port may be taken before the server binds it: it then ends, and another
+        // is tried.
+        for (int attempt = 0; attempt < 5 && !running(); ++attempt) {
+            start(command);
+        }
+    }
 
 private:
     // Binds (port 0: a free port) or connects a fresh socket; returns the port, or 0.
@@ -50,20 +56,18 @@ private:
         return done ? ntohs(address.sin_port) : 0;
     }
 
-    void start(const std::string& root) {
+    void start(const std::function<std::string(int port)>& command) {
         port_ = Loopback(0, false);
-        // Through the shell, which keeps php's request log out of the test's output; with
-        // posix_spawn rather than fork, as the callers may run Qt's threads.
-        std::string shell = "sh", option = "-c",
-                    command = "exec php -S 127.0.0.1:" + std::to_string(port_) + " -t '" + root +
-                              "' >/dev/null 2>&1";
-        char* argv[] = {shell.data(), option.data(), command.data(), nullptr};
+        // With exec, the shell becomes the server; posix_spawn rather than fork, as the
+        // callers may run Qt's threads.
+        std::string shell = "sh", option = "-c", line = "exec " + command(port_);
+        char* argv[] = {shell.data(), option.data(), line.data(), nullptr};
         if (::posix_spawnp(&pid_, "sh", nullptr, nullptr, argv, environ) != 0) {
             pid_ = -1;
         }
         for (int poll = 0; running() && Loopback(port_, true) != port_; ++poll) {
             if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
-                pid_ = -1; // the port was taken meanwhile
+                pid_ = -1;            // the port was taken meanwhile
             } else if (poll == 750) { // 15 seconds
                 stop();
             }
@@ -81,4 +85,49 @@ private:
 
     pid_t pid_ = -1;
     int port_ = 0;
+};
+
+// PHP's built-in web server serving `documentRoot`, with stock settings (no -d, no -n) and
+// its request log kept out of the test's output.
+class PhpServer : public LoopbackServer {
+public:
+    explicit PhpServer(const std::filesystem::path& documentRoot)
+        : LoopbackServer([&documentRoot](int port) {
+              return "php -S 127.0.0.1:" + std::to_string(port) + " -t '" + documentRoot.string() +
+                     "' >/dev/null 2>&1";
+          }) {}
+};
+
+// Apache with Debian's mod_php serving `documentRoot`, as most shared hosts run PHP, from a
+// configuration of its own in `workFolder`. Run by root, it serves as "nobody", so both
+// folders are opened to others.
+class ApacheServer : public LoopbackServer {
+public:
+    ApacheServer(const std::filesystem::path& documentRoot, const std::filesystem::path& work)
+        : LoopbackServer([&documentRoot, &work](int port) {
+              namespace fs = std::filesystem;
+              for (const fs::path& folder : {documentRoot, work}) {
+                  fs::permissions(folder, fs::perms::others_read | fs::perms::others_exec,
+                                  fs::perm_options::add);
+              }
+              const std::string modules = "/usr/lib/apache2/modules/", root = documentRoot;
+              std::string php; // libphp8.2.so or whichever version the system has
+              for (const auto& entry : fs::directory_iterator(modules)) {
+                  const std::string name = entry.path().filename().string();
+                  php = name.starts_with("libphp") ? name : php;
+              }
+              std::ofstream(work / "httpd.conf")
+                  << "ServerName 127.0.0.1\nListen 127.0.0.1:" << port << "\n"
+                  << "DefaultRuntimeDir " << work.string() << "\nPidFile " << work.string()
+                  << "/httpd.pid\nErrorLog " << work.string() << "/error.log\n"
+                  << (::geteuid() == 0 ? "User nobody\nGroup nogroup\n" : "")
+                  << "LoadModule mpm_prefork_module " << modules << "mod_mpm_prefork.so\n"
+                  << "LoadModule authz_core_module " << modules << "mod_authz_core.so\n"
+                  << "LoadModule php_module " << modules << php << "\n"
+                  << "DocumentRoot \"" << root << "\"\n<Directory \"" << root
+                  << "\">\n  Require all granted\n</Directory>\n"
+                  << "<FilesMatch \"\\.php$\">\n  SetHandler application/x-httpd-php\n"
+                  << "</FilesMatch>\n";
+              return "apache2 -f '" + (work / "httpd.conf").string() + "' -DFOREGROUND";
+          }) {}
 };
