@@ -1,21 +1,23 @@
 <?php
-// 1. Upload this file to 
-// http://www.yourwebsite.com/_report.php
+// Ferrow Quorvel report script: it tells the program the size of this site's watched files,
+// and only when asked with the password below.
+// 1. Upload this file as _report.php to the root of your site, so that it answers at
+//    http://www.yourwebsite.com/_report.php
+// 2. The password must be the one set in Ferrow Quorvel. Inside its quotes, write \' for '
+//    and \\ for \.
+$pw = 'demo-watch';
 
-// 2. Change $pw for security.
-
-$_POST += array('pw' => null, 'path' => '');
-if ($_POST['pw']==="demo-watch") {
-	$path = $_POST['path'];
-
-	$t1=explode("\r\n", $path); $len=count($t1); $s1='';
-	for ($i=0; $i<$len; $i++) {
-		if ($t1[$i] !='') {
-			$p=$t1[$i];
-			$outside=strpos($p, '://')!==false || $p[0]=='/' || in_array('..', explode('/', $p), true);
-			$i1=$outside ? '' : @filesize($p); $s1.="$i1-";
+$_POST += array('pw' => null, 'path' => null);
+if (is_string($_POST['pw']) && is_string($_POST['path']) && hash_equals($pw, $_POST['pw'])) {
+	// The size of each path followed by "-"; a path that could leave the site gets an empty
+	// field, like a missing file, so that the fields keep their places.
+	$sizes = '';
+	foreach (explode("\r\n", $_POST['path']) as $p) {
+		if ($p !== '') {
+			$outside = strpos($p, '://') !== false || $p[0] == '/'
+				|| in_array('..', explode('/', $p), true);
+			$sizes .= ($outside ? '' : @filesize($p)) . '-';
 		}
 	}
-	echo $s1;
+	echo $sizes;
 }
-?>

@@ -1,3 +1,4 @@
+#include "core/check/report_request.h"
 #include "core/check/report_script.h"
 #include "core/files/text_file.h"
 #include "core/net/http_client.h"
@@ -9,14 +10,18 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
-TEST(ReportScript, TemplateCarriesItsPasswordLine) {
+using Found = std::optional<std::string>;
+
+TEST(ReportScript, TemplateCarriesItsPasswordLineOnce) {
     const std::string& script = fq::ReportScriptTemplate();
     // Every line ends in CR LF.
     EXPECT_EQ(fq::SplitText(script, "\n").size(), fq::SplitText(script, "\r\n").size());
     EXPECT_TRUE(script.ends_with("\r\n"));
+    EXPECT_EQ(fq::SplitText(script, "lark").size(), 2u);
+    EXPECT_NE(script.find("\r\n$pw = 'lark';\r\n"), std::string::npos);
 
     const std::string filled = fq::FillReportPassword(script, "s3cret");
-    EXPECT_EQ(fq::PasswordInScript(filled), std::optional<std::string>("s3cret"));
+    EXPECT_EQ(fq::PasswordInScript(filled), Found("s3cret"));
     EXPECT_EQ(filled.find("lark"), std::string::npos);
     // The demo's servers carry the script that its site list's password asks for.
     EXPECT_EQ(fq::ReadTextFile(FERQUOR_SITE_DIR "/../demo/_report.php"),
@@ -24,11 +29,15 @@ TEST(ReportScript, TemplateCarriesItsPasswordLine) {
 }
 
 TEST(ReportScript, PasswordComesFromTheFirstPasswordLine) {
-    using Found = std::optional<std::string>;
     EXPECT_EQ(fq::PasswordInScript("x\r\nif ($_POST['pw']==\"a b\") { \"c\"\r\n"
-                                   "if ($_POST['pw']==\"second\") {\r\n"),
+                                   "$pw = 'second';\r\n"),
               Found("a b"));
-    // A single quote character leaves the rest of the line; none leaves the empty password.
+    EXPECT_EQ(fq::PasswordInScript("$pwd = 'x';\r\n$pw == 'y';\r\n"
+                                   "\t$pw='it\\'s \\\\ \\n';\r\nif ($_POST['pw']==\"old\") {\r\n"),
+              Found("it's \\ \\n"));
+    // An open quote leaves the rest of the line; none leaves the empty password.
+    EXPECT_EQ(fq::PasswordInScript("$pw = 'open;\r\n"), Found("open;"));
+    EXPECT_EQ(fq::PasswordInScript("$pw = lark;\r\n"), Found(""));
     EXPECT_EQ(fq::PasswordInScript("if ($_POST['pw']==\"open) {\r\n"), Found("open) {"));
     EXPECT_EQ(fq::PasswordInScript("if ($_POST['pw']==lark) {\r\n"), Found(""));
     EXPECT_EQ(fq::PasswordInScript("<?php\r\nif ($_POST['p']==\"x\") {\r\n"), std::nullopt);
