@@ -10,8 +10,9 @@ inline constexpr const char* kTemplatePassword = "lark";
 
 // The text of the server-side report script `_report.php`, tab-indented, each line ended by
 // CR LF, with kTemplatePassword once, in its password line `$pw = 'lark';`. Given the
-// password, it answers the size of each posted path followed by "-", an empty field for a path
-// it cannot measure or that could lead out of the site.
+// password, it answers both exchanges: the size of each posted path followed by "-" (an empty
+// field for a path it cannot measure or that could lead out of the site), and the signed
+// listing of core/check/listing_exchange.h.
 [[nodiscard]] const std::string& ReportScriptTemplate();
 
 // `script` with every occurrence of kTemplatePassword replaced by `password`, written as it
