@@ -115,7 +115,7 @@ private slots:
         QTest::mouseClick(f.ui().scriptButton, Qt::LeftButton);
         QPlainTextEdit* script = f.ui().scriptEdit;
         script->setPlainText(
-            script->toPlainText().replace(QStringLiteral("\"old\""), QStringLiteral("\"new\"")));
+            script->toPlainText().replace(QStringLiteral("'old'"), QStringLiteral("'new'")));
         QTest::mouseClick(f.ui().scriptButton, Qt::LeftButton);
         QVERIFY(script->isHidden());
         QCOMPARE(f.database(), std::string("php<>new\r\n"));

@@ -2,45 +2,181 @@
 
 #include "core/text/path_text.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace fq {
+namespace {
+
+// Written with LF line ends for reading here; the script goes out with CR LF.
+//
+// The full "<?php" tag: servers with short tags off would serve "<?" as plain text. No closing
+// "?>", so nothing can follow the answer. Missing fields become defaults, and "@" silences
+// missing or unreadable entries, rather than warnings that name the server's folders. hash_equals
+// compares exactly (PHP's "==" takes "0e1" for "0") and in constant time. The walk lists what
+// the program's local scan lists, in the same order, so that both sides can be compared line by
+// line; a link to a folder is not entered, so the walk cannot loop.
+constexpr const char* kScript = R"php(<?php
+// Ferrow Quorvel report script: it tells the program the size and SHA-256 of this site's
+// watched files, and only when asked with the password below.
+// 1. Upload this file as _report.php to the root of your site, so that it answers at
+//    http://www.yourwebsite.com/_report.php
+// 2. The password must be the one set in Ferrow Quorvel. Inside its quotes, write \' for '
+//    and \\ for \.
+$pw = 'lark';
+
+$_POST += array('fq' => null, 'pw' => null, 'path' => null);
+if ($_POST['fq'] === '1') {
+	echo fq_listing($pw);
+} elseif (is_string($_POST['pw']) && is_string($_POST['path']) && hash_equals($pw, $_POST['pw'])) {
+	// The size of each path followed by "-"; a path that could leave the site gets an empty
+	// field, like a missing file, so that the fields keep their places.
+	$sizes = '';
+	foreach (explode("\r\n", $_POST['path']) as $p) {
+		if ($p !== '') {
+			$outside = strpos($p, '://') !== false || $p[0] == '/'
+				|| in_array('..', explode('/', $p), true);
+			$sizes .= ($outside ? '' : @filesize($p)) . '-';
+		}
+	}
+	echo $sizes;
+}
+
+// The list of the watched files below this folder, signed with the password; "refused" when
+// the request was not signed with it.
+function fq_listing($pw)
+{
+	$_POST += array('types' => null, 'nonce' => null, 'mac' => null);
+	$types = $_POST['types'];
+	$nonce = $_POST['nonce'];
+	if (!is_string($types) || !is_string($nonce) || !is_string($_POST['mac'])
+		|| strlen($nonce) != 32 || strspn($nonce, '0123456789abcdef') != 32
+		|| !hash_equals(hash_hmac('sha256', "ferquor-list\n$types\n$nonce", $pw), $_POST['mac'])) {
+		return "ferquor-list 1\nrefused\n";
+	}
+	$patterns = array();
+	foreach ($types === '' ? array() : explode(',', $types) as $type) {
+		$patterns[] = '.' . trim($type, ' ');
+	}
+	$text = "ferquor-list 1\nnonce $nonce\n" . fq_entries($patterns, microtime(true) + 20);
+	return $text . 'mac ' . hash_hmac('sha256', $text, $pw) . "\n";
+}
+
+// An "f" or "u" line for every entry whose name holds one of $patterns, each folder's own
+// entries before its sub-folders, names in byte order, then "end COUNT"; "limit files" or
+// "limit time" alone when the site is too large to list.
+function fq_entries($patterns, $deadline)
+{
+	$escapes = array('%' => '%25', "\x7f" => '%7F');
+	for ($byte = 0; $byte < 32; $byte++) {
+		$escapes[chr($byte)] = sprintf('%%%02X', $byte);
+	}
+	$lines = '';
+	$count = 0;
+	$pending = array(''); // folders still to list, relative, the next one last
+	while ($pending) {
+		$folder = array_pop($pending);
+		$names = @scandir(__DIR__ . '/' . $folder, SCANDIR_SORT_NONE);
+		if ($names === false) {
+			continue;
+		}
+		sort($names, SORT_STRING);
+		$subFolders = array();
+		foreach ($names as $name) {
+			if (microtime(true) > $deadline) {
+				return "limit time\n";
+			}
+			$path = __DIR__ . '/' . $folder . $name;
+			// A name holding CR or LF cannot travel in a line.
+			if ($name === '.' || $name === '..' || strpbrk($name, "\r\n") !== false
+				|| ($folder === '' && $name === basename(__FILE__))) {
+				continue;
+			}
+			if (is_dir($path) && !is_link($path)) {
+				$subFolders[] = $folder . $name . '/';
+				continue;
+			}
+			if (!fq_matches($name, $patterns)) {
+				continue;
+			}
+			if (++$count > 500000) {
+				return "limit files\n";
+			}
+			// Only a regular file is read: reading a fifo would wait forever.
+			$hash = is_file($path) ? @hash_file('sha256', $path) : false;
+			$size = @filesize($path);
+			$lines .= ($hash === false || $size === false ? 'u ' : "f $size $hash ")
+				. strtr($folder . $name, $escapes) . "\n";
+		}
+		$pending = array_merge($pending, array_reverse($subFolders));
+	}
+	return $lines . "end $count\n";
+}
+
+function fq_matches($name, $patterns)
+{
+	foreach ($patterns as $pattern) {
+		if (strpos($name, $pattern) !== false) {
+			return true;
+		}
+	}
+	return false;
+}
+)php";
+
+// The old script's password test, `if ($_POST['pw']==="PASSWORD") {`.
+constexpr std::string_view kOldPasswordTest = "if ($_POST['pw']";
+
+// The text after the "=" of a line that sets $pw (blanks allowed around it), or nothing.
+std::optional<std::string_view> PasswordAssigned(std::string_view line) {
+    line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+    if (!line.starts_with("$pw")) {
+        return std::nullopt;
+    }
+    line.remove_prefix(3);
+    line.remove_prefix(std::min(line.find_first_not_of(" \t"), line.size()));
+    if (!line.starts_with('=') || line.starts_with("==")) {
+        return std::nullopt;
+    }
+    return line.substr(1);
+}
+
+// The single-quoted PHP string that starts at the first "'" of `text`, undone; the rest of
+// `text` when it is not closed, "" when there is no quote.
+std::string SingleQuoted(std::string_view text) {
+    std::string value;
+    const std::size_t open = text.find('\'');
+    if (open == std::string_view::npos) {
+        return value;
+    }
+    for (std::size_t at = open + 1; at < text.size() && text[at] != '\''; ++at) {
+        if (text[at] == '\\' && at + 1 < text.size() &&
+            (text[at + 1] == '\\' || text[at + 1] == '\'')) {
+            ++at;
+        }
+        value.push_back(text[at]);
+    }
+    return value;
+}
+
+} // namespace
 
 const std::string& ReportScriptTemplate() {
-    // The full "<?php" tag: servers with short tags off would serve "<?" as plain text. Missing
-    // fields become defaults rather than warnings that name the server's folders; "===" keeps
-    // PHP from taking "0e1" for "0"; a path that could leave the site gets an empty field,
-    // like a missing file, so the fields keep their places.
-    static const std::string text = "<?php\r\n"
-                                    "// 1. Upload this file to \r\n"
-                                    "// http://www.yourwebsite.com/_report.php\r\n"
-                                    "\r\n"
-                                    "// 2. Change $pw for security.\r\n"
-                                    "\r\n"
-                                    "$_POST += array('pw' => null, 'path' => '');\r\n"
-                                    "if ($_POST['pw']===\"lark\") {\r\n"
-                                    "\t$path = $_POST['path'];\r\n"
-                                    "\r\n"
-                                    "\t$t1=explode(\"\\r\\n\", $path); $len=count($t1); $s1='';\r\n"
-                                    "\tfor ($i=0; $i<$len; $i++) {\r\n"
-                                    "\t\tif ($t1[$i] !='') {\r\n"
-                                    "\t\t\t$p=$t1[$i];\r\n"
-                                    "\t\t\t$outside=strpos($p, '://')!==false || $p[0]=='/' || "
-                                    "in_array('..', explode('/', $p), true);\r\n"
-                                    "\t\t\t$i1=$outside ? '' : @filesize($p); $s1.=\"$i1-\";\r\n"
-                                    "\t\t}\r\n"
-                                    "\t}\r\n"
-                                    "\techo $s1;\r\n"
-                                    "}\r\n"
-                                    "?>\r\n";
+    static const std::string text = ReplaceAll(kScript, "\n", "\r\n");
     return text;
 }
 
 std::string FillReportPassword(const std::string& script, const std::string& password) {
-    return ReplaceAll(script, kTemplatePassword, password);
+    const std::string quoted = ReplaceAll(ReplaceAll(password, "\\", "\\\\"), "'", "\\'");
+    return ReplaceAll(script, kTemplatePassword, quoted);
 }
 
 std::optional<std::string> PasswordInScript(const std::string& script) {
     for (const std::string& line : SplitText(script, "\r\n")) {
-        if (line.find("if ($_POST['pw']") != std::string::npos) {
+        if (const auto assigned = PasswordAssigned(line)) {
+            return SingleQuoted(*assigned);
+        }
+        if (line.find(kOldPasswordTest) != std::string::npos) {
             const std::vector<std::string> pieces = SplitText(line, "\"");
             return pieces.size() > 1 ? pieces[1] : std::string();
         }

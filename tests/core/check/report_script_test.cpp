@@ -1,4 +1,6 @@
+#include "core/check/report_request.h"
 #include "core/check/report_script.h"
+#include "core/crypto/digest.h"
 #include "core/files/text_file.h"
 #include "core/net/http_client.h"
 #include "core/text/path_text.h"
@@ -8,15 +10,20 @@
 #include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
-TEST(ReportScript, TemplateCarriesItsPasswordLine) {
+using Found = std::optional<std::string>;
+
+TEST(ReportScript, TemplateCarriesItsPasswordLineOnce) {
     const std::string& script = fq::ReportScriptTemplate();
     // Every line ends in CR LF.
     EXPECT_EQ(fq::SplitText(script, "\n").size(), fq::SplitText(script, "\r\n").size());
     EXPECT_TRUE(script.ends_with("\r\n"));
+    EXPECT_EQ(fq::SplitText(script, "lark").size(), 2u);
+    EXPECT_NE(script.find("\r\n$pw = 'lark';\r\n"), std::string::npos);
 
     const std::string filled = fq::FillReportPassword(script, "s3cret");
-    EXPECT_EQ(fq::PasswordInScript(filled), std::optional<std::string>("s3cret"));
+    EXPECT_EQ(fq::PasswordInScript(filled), Found("s3cret"));
     EXPECT_EQ(filled.find("lark"), std::string::npos);
     // The demo's servers carry the script that its site list's password asks for.
     EXPECT_EQ(fq::ReadTextFile(FERQUOR_SITE_DIR "/../demo/_report.php"),
@@ -24,11 +31,15 @@ TEST(ReportScript, TemplateCarriesItsPasswordLine) {
 }
 
 TEST(ReportScript, PasswordComesFromTheFirstPasswordLine) {
-    using Found = std::optional<std::string>;
     EXPECT_EQ(fq::PasswordInScript("x\r\nif ($_POST['pw']==\"a b\") { \"c\"\r\n"
-                                   "if ($_POST['pw']==\"second\") {\r\n"),
+                                   "$pw = 'second';\r\n"),
               Found("a b"));
-    // A single quote character leaves the rest of the line; none leaves the empty password.
+    EXPECT_EQ(fq::PasswordInScript("$pwd = 'x';\r\n$pw == 'y';\r\n"
+                                   "\t$pw='it\\'s \\\\ \\n';\r\nif ($_POST['pw']==\"old\") {\r\n"),
+              Found("it's \\ \\n"));
+    // An open quote leaves the rest of the line; none leaves the empty password.
+    EXPECT_EQ(fq::PasswordInScript("$pw = 'open;\r\n"), Found("open;"));
+    EXPECT_EQ(fq::PasswordInScript("$pw = lark;\r\n"), Found(""));
     EXPECT_EQ(fq::PasswordInScript("if ($_POST['pw']==\"open) {\r\n"), Found("open) {"));
     EXPECT_EQ(fq::PasswordInScript("if ($_POST['pw']==lark) {\r\n"), Found(""));
     EXPECT_EQ(fq::PasswordInScript("<?php\r\nif ($_POST['p']==\"x\") {\r\n"), std::nullopt);
@@ -64,4 +75,76 @@ TEST(ReportScript, AnswersTheExactPasswordWithSizesFromInsideTheSiteAndNoWarning
                              "path=a.php", "pw=0", ""}) {
         EXPECT_EQ(post(body), "") << body;
     }
+}
+
+TEST(ReportScript, ListsTheWatchedFilesSignedWithAnyPassword) {
+    TempFolder web;
+    const std::string site = web.slashed() + "site/";
+    const std::string password = "a'b\\\"c$d\\";
+    const std::string script = fq::FillReportPassword(fq::ReportScriptTemplate(), password);
+    EXPECT_EQ(fq::PasswordInScript(script), Found(password));
+    const std::string odd = "x&y+k=v%25 \t\xff.js";
+    std::filesystem::create_directories(site + "lib.js/deep");
+    std::filesystem::create_directories(site + "m");
+    for (const auto& [name, content] : {std::pair<std::string, std::string>{"_report.php", script},
+                                        {"A.js", "12"},
+                                        {"a.php", ""},
+                                        {odd, "odd"},
+                                        {"new\nline.php", "x"},
+                                        {"notes.txt", "n"},
+                                        {"lib.js/inner.php", "abc"},
+                                        {"lib.js/deep/y.php", ""},
+                                        {"m/z.js", ""}}) {
+        EXPECT_TRUE(fq::WriteTextFile(site + name, content));
+    }
+    std::filesystem::create_directory_symlink("lib.js", site + "link.php");
+    std::filesystem::create_symlink("nowhere", site + "dangling.php");
+    EXPECT_EQ(::mkfifo((site + "fifo.php").c_str(), 0644), 0);
+    // As on a host that shows PHP's warnings to its visitors; outside the listed folder.
+    EXPECT_TRUE(fq::WriteTextFile(web.slashed() + "shown.php",
+                                  "<?php ini_set('display_errors', '1'); "
+                                  "error_reporting(E_ALL); include 'site/_report.php';"));
+    PhpServer server(web.path());
+    ASSERT_TRUE(server.running());
+
+    const std::string nonce = "0123456789abcdef0123456789abcdef";
+    const auto list = [&](const std::string& types, const std::string& key,
+                          const std::string& sentNonce) {
+        const std::string mac = fq::HmacSha256Hex(key, "ferquor-list\n" + types + "\n" + sentNonce);
+        return fq::PostForm(server.url() + "shown.php",
+                            "fq=1&types=" + fq::ReplaceAll(types, " ", "%20") +
+                                "&nonce=" + sentNonce + "&mac=" + mac);
+    };
+    const auto signedAnswer = [&](const std::string& entries) {
+        const std::string text = "ferquor-list 1\nnonce " + nonce + "\n" + entries;
+        return text + "mac " + fq::HmacSha256Hex(password, text) + "\n";
+    };
+    // The line of a file that the script read; `listed`: its name as written, when it differs.
+    const auto file = [&](const std::string& name, const std::string& listed = "") {
+        return "f " + std::to_string(std::filesystem::file_size(site + name)) + " " +
+               *fq::FileSha256Hex(site + name) + " " + (listed.empty() ? name : listed) + "\n";
+    };
+
+    // Each folder's entries in byte order, then each sub-folder with all below it; the link to a
+    // folder is listed but not entered; the script itself and the name with LF are left out.
+    EXPECT_EQ(list("php,js", password, nonce),
+              signedAnswer(file("A.js") + file("a.php") +
+                           "u dangling.php\nu fifo.php\nu link.php\n" +
+                           file(odd, "x&y+k=v%2525 %09\xff.js") + file("lib.js/inner.php") +
+                           file("lib.js/deep/y.php") + file("m/z.js") + "end 9\n"));
+    EXPECT_EQ(list("txt , md", password, nonce), signedAnswer(file("notes.txt") + "end 1\n"));
+    EXPECT_EQ(list("", password, nonce), signedAnswer("end 0\n"));
+
+    for (const auto& refused :
+         {list("php,js", "lark", nonce),
+          list("php,js", password, "0123456789ABCDEF0123456789ABCDEF"),
+          list("php,js", password, nonce + "g"),
+          fq::PostForm(server.url() + "shown.php", "fq=1&types=php&nonce=" + nonce)}) {
+        EXPECT_EQ(refused, "ferquor-list 1\nrefused\n");
+    }
+    // The same password opens the size exchange.
+    EXPECT_EQ(
+        fq::PostForm(server.url() + "site/_report.php",
+                     "pw=" + fq::EncodeFormValue(password) + "&path=A.js\r\nlib.js/inner.php"),
+        "2-3-");
 }
