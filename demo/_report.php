@@ -40,7 +40,9 @@ function fq_listing($pw)
 	foreach ($types === '' ? array() : explode(',', $types) as $type) {
 		$patterns[] = '.' . trim($type, ' ');
 	}
-	$text = "ferquor-list 1\nnonce $nonce\n" . fq_entries($patterns, microtime(true) + 20);
+	// A large site takes a while to hash; the program waits three minutes for the answer.
+	@set_time_limit(150);
+	$text = "ferquor-list 1\nnonce $nonce\n" . fq_entries($patterns, microtime(true) + 120);
 	return $text . 'mac ' . hash_hmac('sha256', $text, $pw) . "\n";
 }
 

@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <sys/wait.h>
 #include <tuple>
 #include <vector>
@@ -42,52 +43,120 @@ void Write(const fs::path& file, const std::string& text) {
 
 } // namespace
 
-TEST(FerquorCheck, ListsEverySiteAgainstTheScriptItPrintsAndExitsWithTheOutcome) {
-    TempFolder web, local, program;
-    PhpServer server(web.path());
-    ASSERT_TRUE(server.running());
-    const std::string database = program.slashed() + "ferquor.ini";
-    const std::string password = "p&w+=%20";
+TEST(FerquorCheck, TheSignedListShowsEveryKindOfChangeUnderPhpAndApache) {
+    TempFolder web, local, program, work;
+    const std::string database = program.slashed() + "ferquor.ini", password = "p'w\\\"$x";
     EXPECT_TRUE(fq::WriteTextFile(database, "reset<>" + password));
     const std::string script = fq::FillReportPassword(fq::ReportScriptTemplate(), password);
     EXPECT_EQ(RunChecker({"--report-script", program.path().string()}), script + "exit 0");
-    // Every character that the form encodes reaches the script; the tab is escaped in the listing.
-    const std::string odd = "inc/x&y+k=v%25 \t.js";
+    // Every byte of a name travels: the tab is written out in the listing only.
+    const std::string odd = "inc/x&y+k=v%25 \t\xE9.js";
     for (const auto& [path, remote, mine] :
-         {std::tuple<std::string, std::string, std::string>{"hacked/_report.php", script, ""},
-          {"good/_report.php", script, ""},
-          {"hacked/" + odd, "22", "1"},
-          {"good/index.php", "home", "home"}}) {
-        Write(web.path() / path, remote);
+         std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"_report.php", script, ""},
+             {"same.php", "same", "same"},
+             {"grown.php", "12345", "1234"},
+             {"emptied.php", "", "body"},
+             {"edited.php", "evil", "good"},
+             {"gone.php", "", "x"},
+             {"uploads/evil.php", "<?php system($_GET['c']);", ""},
+             {"cache/page.php", "generated now", "generated then"},
+             {".ferquorignore", "", "# differs by design\ncache/\n"},
+             {odd, "22", "1"}}) {
+        if (path != "gone.php") {
+            Write(web.path() / "site" / path, remote);
+        }
         if (!mine.empty()) {
             Write(local.path() / path, mine);
         }
     }
-    const auto line = [&](const std::string& name) {
-        return server.url() + name + "/<>" + local.slashed() + name + "/\r\n";
+    PhpServer php(web.path());
+    ApacheServer apache(web.path(), work.path());
+    for (const LoopbackServer* server :
+         std::initializer_list<const LoopbackServer*>{&php, &apache}) {
+        ASSERT_TRUE(server->running());
+        const std::string content = "php,js<>" + password + "\r\n" + server->url() + "site/<>" +
+                                    local.slashed() + "\r\n" + server->url() + "none/<>" +
+                                    local.slashed() +
+                                    "none/\r\nhttp://127.0.0.1:9/off/<>/nowhere/<>1";
+        EXPECT_TRUE(fq::WriteTextFile(database, content));
+        EXPECT_EQ(RunChecker({program.slashed()}),
+                  "1\t" + server->url() +
+                      "site/\tChanged\t6 : 7\tsigned list\n"
+                      "    edited.php\tsame size, content differs\n"
+                      "    emptied.php\tsize differs\n"
+                      "    gone.php\tmissing on the server\n"
+                      "    grown.php\tsize differs\n"
+                      "    inc/x&y+k=v%25 \\t\xE9.js\tsize differs\n"
+                      "    uploads/evil.php\tnew on the server\n"
+                      "2\t" +
+                      server->url() +
+                      "none/\tNo folder\t0 : -1\tsize only\n"
+                      "3\thttp://127.0.0.1:9/off/\tinactive\n"
+                      " Total Web : 3     Changed : 1\nexit 1");
+        // It writes nothing.
+        EXPECT_EQ(fq::ReadTextFile(database), content);
+        EXPECT_EQ(std::distance(fs::directory_iterator(program.path()), fs::directory_iterator()),
+                  1);
+    }
+}
+
+TEST(FerquorCheck, OnlyAnOlderScriptIsAskedForSizesAndAForgedOrRefusedListIsNoReport) {
+    TempFolder web, local, program;
+    const std::string script = fq::FillReportPassword(fq::ReportScriptTemplate(), "pw");
+    // A script that knows only the size request, noting each request it gets.
+    const std::string older = "<?php file_put_contents(__DIR__ . '/asked', isset($_POST['pw']) ? "
+                              "'pw ' : 'fq ', FILE_APPEND); if (!isset($_POST['fq'])) include "
+                              "__DIR__ . '/script.inc';";
+    // A proxy between program and server that changes a size, or passes the first answer
+    // on again and again.
+    const auto proxy = [](const std::string& to) {
+        return "<?php $a = file_get_contents('" + to +
+               "', false, stream_context_create(array('http' => array('method' => 'POST', "
+               "'header' => 'Content-Type: application/x-www-form-urlencoded', 'content' => "
+               "file_get_contents('php://input'))))); $k = __DIR__ . '/kept'; if "
+               "(!file_exists($k)) file_put_contents($k, $a); echo basename(__DIR__) == "
+               "'tampered' ? str_replace('f 4 ', 'f 5 ', $a) : file_get_contents($k);";
     };
-
-    const std::string content = "php,js<>" + password + "\r\n" + line("hacked") +
-                                line("unmirrored") + "http://127.0.0.1:9/off/<>/nowhere/<>1";
-    EXPECT_TRUE(fq::WriteTextFile(database, content));
-    EXPECT_EQ(
-        RunChecker({program.slashed()}),
-        "1\t" + server.url() +
-            "hacked/\tChanged\t1 : 1\tsize only\n    inc/x&y+k=v%25 \\t.js\tsize differs\n2\t" +
-            server.url() +
-            "unmirrored/\tNo folder\t0 : -1\tsize only\n3\thttp://127.0.0.1:9/off/\tinactive\n"
-            " Total Web : 3     Changed : 1\nexit 1");
-    // It writes nothing.
-    EXPECT_EQ(fq::ReadTextFile(database), content);
-    EXPECT_EQ(std::distance(fs::directory_iterator(program.path()), fs::directory_iterator()), 1);
-
-    EXPECT_TRUE(fq::WriteTextFile(database, "php<>" + password + "\r\n" + line("good")));
-    EXPECT_EQ(RunChecker({program.path().string()}),
-              "1\t" + server.url() +
-                  "good/\tOK\t0 : 1\tsize only\n Total Web : 1     Changed : 0\nexit 0");
-    // Nothing changed, but not every site could be checked.
-    EXPECT_TRUE(fq::WriteTextFile(database, "php<>" + password + "\r\n" + line("unmirrored")));
-    EXPECT_TRUE(RunChecker({program.path().string()}).ends_with("Changed : 0\nexit 3"));
+    fs::create_directory(web.path() / "relay");
+    PhpServer php(web.path()), relay(web.path() / "relay");
+    ASSERT_TRUE(php.running() && relay.running());
+    for (const auto& [site, file, text] :
+         std::vector<std::tuple<std::string, std::string, std::string>>{
+             {"older", "_report.php", older},
+             {"older", "script.inc", script},
+             {"moved", "_report.php", older},
+             {"moved", "script.inc", script},
+             {"other", "_report.php", fq::FillReportPassword(fq::ReportScriptTemplate(), "pw2")},
+             {"site", "_report.php", script},
+             {"relay/tampered", "_report.php", proxy(php.url() + "site/_report.php")},
+             {"relay/replayed", "_report.php", proxy(php.url() + "site/_report.php")}}) {
+        Write(web.path() / site / file, text);
+        Write(web.path() / site / "a.php", "1234");
+        Write(local.path() / site / "a.php", "1234");
+    }
+    const auto line = [&local](const std::string& url, const std::string& site) {
+        return url + "/<>" + local.slashed() + site + "/\r\n";
+    };
+    const std::string sites =
+        "php<>pw\r\n" + line(php.url() + "older", "older") + line(php.url() + "moved", "moved") +
+        line(php.url() + "other", "other") + line(relay.url() + "tampered", "relay/tampered") +
+        line(relay.url() + "replayed", "relay/replayed");
+    EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "ferquor.ini", sites));
+    // "moved" answered the signed way before.
+    EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "signed-sites.txt", php.url() + "moved/\n"));
+    const std::string listing = "1\t" + php.url() + "older/\tOK\t0 : 1\tsize only\n" + "2\t" +
+                                php.url() + "moved/\tNo report\t0 : 1\tsigned list\n" + "3\t" +
+                                php.url() + "other/\tNo report\t0 : 1\tsigned list\n" + "4\t" +
+                                relay.url() + "tampered/\tNo report\t0 : 1\tsigned list\n" + "5\t" +
+                                relay.url() + "replayed/\t";
+    EXPECT_EQ(RunChecker({program.slashed()}),
+              listing + "OK\t0 : 1\tsigned list\n Total Web : 5     Changed : 0\nexit 3");
+    EXPECT_EQ(RunChecker({program.slashed()}),
+              listing + "No report\t0 : 1\tsigned list\n Total Web : 5     Changed : 0\nexit 3");
+    // The password went to the older script only.
+    EXPECT_EQ(fq::ReadTextFile((web.path() / "older" / "asked").string()), "fq pw fq pw ");
+    EXPECT_EQ(fq::ReadTextFile((web.path() / "moved" / "asked").string()), "fq fq ");
 }
 
 TEST(FerquorCheck, UnreadableDatabaseOrBadArgumentsExitWithTwoSayingWhy) {

@@ -59,12 +59,18 @@ private:
     void start(const std::function<std::string(int port)>& command) {
         port_ = Loopback(0, false);
         // With exec, the shell becomes the server; posix_spawn rather than fork, as the
-        // callers may run Qt's threads.
+        // callers may run Qt's threads. A process group of its own, since Apache ends its
+        // whole group when it stops.
         std::string shell = "sh", option = "-c", line = "exec " + command(port_);
         char* argv[] = {shell.data(), option.data(), line.data(), nullptr};
-        if (::posix_spawnp(&pid_, "sh", nullptr, nullptr, argv, environ) != 0) {
+        posix_spawnattr_t attributes;
+        ::posix_spawnattr_init(&attributes);
+        ::posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+        ::posix_spawnattr_setpgroup(&attributes, 0);
+        if (::posix_spawnp(&pid_, "sh", nullptr, &attributes, argv, environ) != 0) {
             pid_ = -1;
         }
+        ::posix_spawnattr_destroy(&attributes);
         for (int poll = 0; running() && Loopback(port_, true) != port_; ++poll) {
             if (::waitpid(pid_, nullptr, WNOHANG) == pid_) {
                 pid_ = -1;            // the port was taken meanwhile
