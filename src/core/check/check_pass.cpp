@@ -74,11 +74,11 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         const std::string types = settings.watchedTypes();
         // The server lists by today's types, so a list scanned by others is stale too.
         const IgnoreRules ignored = IgnoreRules::ReadFrom(folder);
-        if (cache.fileList.empty() || !scheduled || cache.scannedTypes != types) {
+        const bool scan = cache.fileList.empty() || !scheduled || cache.scannedTypes != types;
+        if (scan) {
             cache.fileList = ListWatchedFiles(folder, std::string(), types);
             std::erase_if(cache.fileList,
                           [&ignored](const std::string& path) { return ignored.ignores(path); });
-            cache.sizes = LocalSizeText(folder, cache.fileList);
             cache.scannedTypes = types;
         }
         if (programEnding()) {
@@ -103,6 +103,10 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
             listing.outcome == ServerListing::Outcome::kNotAListing && !signedBefore;
         std::string sizesAnswer;
         if (askSizes) {
+            // The sizes to compare with are those of the scan; only this exchange needs them.
+            if (scan) {
+                cache.sizes = LocalSizeText(folder, cache.fileList);
+            }
             // No answer at all is judged as the empty one: "No report".
             sizesAnswer = services
                               .postForm(scriptUrl, BuildReportRequestBody(password, cache.fileList),

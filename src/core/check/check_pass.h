@@ -45,6 +45,8 @@ public:
     std::optional<CheckSummary> run(bool scheduled, SiteList& sites, const CheckServices& services,
                                     const CheckSettings& settings);
     bool busy() const { return busy_; }
+    // How many local files were hashed so far, for the benchmarks.
+    std::size_t filesHashed() const { return hashes_.filesRead(); }
 
 private:
     bool busy_ = false;

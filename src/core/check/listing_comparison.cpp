@@ -1,7 +1,6 @@
 #include "core/check/listing_comparison.h"
 
 #include "core/check/report_request.h"
-#include "core/files/file_size.h"
 
 #include <unordered_map>
 
@@ -33,15 +32,17 @@ CheckResult CompareWithListing(const std::vector<std::string>& localFiles,
         }
         const ListedFile& remote = *onServer->second;
         unmatched.erase(onServer);
-        const std::optional<std::uintmax_t> localSize = RegularFileSize(folder + path);
         if (!remote.size) {
             verdict.changes.push_back({path, ChangeKind::kUnreadableOnServer});
-        } else if (!localSize) {
             continue;
-        } else if (*localSize != *remote.size) {
+        }
+        const std::optional<LocalHashes::Seen> local = hashes.look(folder + path, *remote.size);
+        if (!local) {
+            continue;
+        }
+        if (local->size != *remote.size) {
             verdict.changes.push_back({path, ChangeKind::kSize});
-        } else if (const auto localHash = hashes.of(folder + path);
-                   localHash && *localHash != remote.sha256) {
+        } else if (local->sha256 && *local->sha256 != remote.sha256) {
             verdict.changes.push_back({path, ChangeKind::kContent});
         }
     }

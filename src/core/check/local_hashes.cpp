@@ -6,7 +6,8 @@
 
 namespace fq {
 
-std::optional<std::string> LocalHashes::of(const std::string& path) {
+std::optional<LocalHashes::Seen> LocalHashes::look(const std::string& path,
+                                                   std::uintmax_t hashAtSize) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
         return std::nullopt;
@@ -17,19 +18,24 @@ std::optional<std::string> LocalHashes::of(const std::string& path) {
     now.size = static_cast<std::uintmax_t>(info.st_size);
     now.modifiedNanoseconds =
         static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1'000'000'000 + info.st_mtim.tv_nsec;
+    Seen seen{now.size, std::nullopt};
+    if (now.size != hashAtSize) {
+        return seen;
+    }
     const auto known = known_.find(path);
     if (known != known_.end() && known->second == now) {
-        return known->second.sha256;
+        seen.sha256 = known->second.sha256;
+        return seen;
     }
-    std::optional<std::string> sha256 = FileSha256Hex(path);
+    seen.sha256 = FileSha256Hex(path);
     ++filesRead_;
-    if (!sha256) {
+    if (seen.sha256) {
+        now.sha256 = *seen.sha256;
+        known_.insert_or_assign(path, std::move(now));
+    } else {
         known_.erase(path);
-        return std::nullopt;
     }
-    now.sha256 = *sha256;
-    known_.insert_or_assign(path, std::move(now));
-    return sha256;
+    return seen;
 }
 
 } // namespace fq

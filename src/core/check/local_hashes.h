@@ -12,8 +12,15 @@ namespace fq {
 // and modification time stay the same.
 class LocalHashes {
 public:
-    // The hash of the regular file at `path`; nothing when it cannot be read.
-    [[nodiscard]] std::optional<std::string> of(const std::string& path);
+    struct Seen {
+        std::uintmax_t size = 0;
+        std::optional<std::string> sha256; // only when asked for and readable
+    };
+
+    // The size of the regular file at `path`, and its hash when the size is `hashAtSize`;
+    // nothing when it is no regular file. One stat per call, and a read only for a file not
+    // hashed before or changed since.
+    [[nodiscard]] std::optional<Seen> look(const std::string& path, std::uintmax_t hashAtSize);
 
     // How many files were read so far, for the benchmarks.
     std::size_t filesRead() const { return filesRead_; }

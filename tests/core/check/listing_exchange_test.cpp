@@ -62,18 +62,23 @@ TEST(ListingExchange, OnlyAnAnswerSignedForThisRequestIsRead) {
     EXPECT_EQ(outcome(Signed(list), "ffffffffffffffffffffffffffffffff"), Outcome::kForged);
 }
 
-TEST(LocalHashes, AFileIsReadAgainOnlyWhenItChanged) {
+TEST(LocalHashes, AFileIsHashedAtTheAskedSizeOnlyAndReadAgainOnlyWhenItChanged) {
     TempFolder folder;
     const std::string path = folder.slashed() + "a.php";
     ASSERT_TRUE(fq::WriteTextFile(path, "abc"));
     fq::LocalHashes hashes;
     const std::string abc = "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad";
-    EXPECT_EQ(hashes.of(path), abc);
-    EXPECT_EQ(hashes.of(path), abc);
+    const auto seen = [&](std::uintmax_t atSize) {
+        const auto look = hashes.look(path, atSize);
+        return look ? std::to_string(look->size) + " " + look->sha256.value_or("-") : "none";
+    };
+    EXPECT_EQ(seen(4), "3 -");
+    EXPECT_EQ(seen(3), "3 " + abc);
+    EXPECT_EQ(seen(3), "3 " + abc);
     EXPECT_EQ(hashes.filesRead(), 1u);
     // The same size, written again: a new inode and time.
     ASSERT_TRUE(fq::WriteTextFile(path, "abd"));
-    EXPECT_NE(hashes.of(path), abc);
+    EXPECT_NE(seen(3), "3 " + abc);
     EXPECT_EQ(hashes.filesRead(), 2u);
-    EXPECT_EQ(hashes.of(folder.slashed()), std::nullopt);
+    EXPECT_FALSE(hashes.look(folder.slashed(), 0));
 }
