@@ -1,6 +1,8 @@
-// Driver of listing_benchmark.sh: one site of 30,000 watched files (about MediaWiki's size),
-// its server copy served by Apache with mod_php (php -S where Apache is missing) with the
-// generated report script, its local copy beside it. Times the signed-list pass twice with
+// Driver of listing_benchmark.sh: one site of 30,000 watched files (about MediaWiki's size;
+// the first argument may give another count, a multiple of 100), its server copy served with
+// the generated report script by Apache with mod_php (the second argument may choose "guarded"
+// for the same behind ModSecurity's core rule set, "nginx" for nginx with php-fpm, or "php"
+// for php -S), its local copy beside it. Times the signed-list pass twice with
 // one CheckPass: first with nothing cached, against find + sha256sum of the local files + curl
 // of the same exchange; then again with nothing changed, against find + curl. Prints the best
 // of each, the ratios, the answer's size and the files hashed.
@@ -24,14 +26,13 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-constexpr int kFolders = 300;
 constexpr int kFilesPerFolder = 100;
 constexpr int kRounds = 5;
 constexpr const char* kPassword = "bench";
 constexpr const char* kWatchedTypes = "php,js,htm,asp";
 
-bool MakeTree(const fs::path& root) {
-    for (int folder = 0; folder < kFolders; ++folder) {
+bool MakeTree(const fs::path& root, int folders) {
+    for (int folder = 0; folder < folders; ++folder) {
         const fs::path path = root / ("extensions" + std::to_string(folder)) / "includes";
         fs::create_directories(path);
         for (int file = 0; file < kFilesPerFolder; ++file) {
@@ -58,10 +59,12 @@ double TimeShell(const std::string& command) {
 
 } // namespace
 
-int main() {
-    TempFolder work, apacheWork;
+int main(int argc, char** argv) {
+    const int folders = (argc > 1 ? std::atoi(argv[1]) : 30000) / kFilesPerFolder;
+    const std::string kind = argc > 2 ? argv[2] : "apache";
+    TempFolder work, serverWork;
     const fs::path server = work.path() / "server", local = work.path() / "local";
-    if (!MakeTree(server) || !MakeTree(local) ||
+    if (folders < 1 || !MakeTree(server, folders) || !MakeTree(local, folders) ||
         !fq::WriteTextFile((server / "_report.php").string(),
                            fq::FillReportPassword(fq::ReportScriptTemplate(), kPassword))) {
         std::cerr << "listing_benchmark: cannot write the sites under " << work.path() << "\n";
@@ -69,11 +72,13 @@ int main() {
     }
     // Apache serves as another user when run by root: it must pass through to the site.
     fs::permissions(work.path(), fs::perms::others_exec, fs::perm_options::add);
-    std::unique_ptr<LoopbackServer> web = std::make_unique<ApacheServer>(server, apacheWork.path());
-    const char* serverName = "Apache with mod_php";
-    if (!web->running()) {
+    std::unique_ptr<LoopbackServer> web;
+    if (kind == "apache" || kind == "guarded") {
+        web = std::make_unique<ApacheServer>(server, serverWork.path(), kind == "guarded");
+    } else if (kind == "nginx") {
+        web = std::make_unique<NginxServer>(server, serverWork.path());
+    } else {
         web = std::make_unique<PhpServer>(server);
-        serverName = "php -S";
     }
     if (!web->running()) {
         std::cerr << "listing_benchmark: no web server started\n";
@@ -98,7 +103,9 @@ int main() {
     settings.showStatus = [](const std::string&) {};
     std::vector<double> firsts, seconds, fullFloors, listFloors;
     std::size_t hashedAgain = 0;
-    for (int round = 0; round <= kRounds; ++round) {
+    // A very large site is timed once after the warming round.
+    const int rounds = folders * kFilesPerFolder > 50000 ? 1 : kRounds;
+    for (int round = 0; round <= rounds; ++round) {
         fq::SiteList sites;
         sites.reload({{web->url(), localFolder, true}});
         fq::CheckPass pass; // nothing cached
@@ -134,8 +141,8 @@ int main() {
     const auto best = [](const std::vector<double>& v) {
         return *std::min_element(v.begin(), v.end());
     };
-    std::printf("files: %d, served by %s, best of %d rounds, in ms\n", kFolders * kFilesPerFolder,
-                serverName, kRounds);
+    std::printf("files: %d, served by %s, best of %d rounds, in ms\n", folders * kFilesPerFolder,
+                kind.c_str(), rounds);
     std::printf("answer: %ju bytes\n", static_cast<std::uintmax_t>(fs::file_size(answer)));
     std::printf("first pass: %.0f, floor find+sha256sum+curl: %.0f, ratio %.2f\n", best(firsts),
                 best(fullFloors), best(firsts) / best(fullFloors));

@@ -3,6 +3,7 @@
 // costs the pass's real one-second pause.
 #include "core/check/report_script.h"
 #include "core/files/text_file.h"
+#include "core/net/http_client.h"
 #include "php_server.h"
 #include "temp_folder.h"
 
@@ -43,8 +44,10 @@ void Write(const fs::path& file, const std::string& text) {
 
 } // namespace
 
-TEST(FerquorCheck, TheSignedListShowsEveryKindOfChangeUnderPhpAndApache) {
-    TempFolder web, local, program, work;
+// Under PHP's own server, and as hosts run it: Apache with mod_php, the same behind
+// ModSecurity's core rule set, and nginx with its stock body limit in front of php-fpm.
+TEST(FerquorCheck, TheSignedListShowsEveryKindOfChangeOnEveryKindOfServer) {
+    TempFolder web, local, program, apacheWork, guardedWork, nginxWork;
     const std::string database = program.slashed() + "ferquor.ini", password = "p'w\\\"$x";
     EXPECT_TRUE(fq::WriteTextFile(database, "reset<>" + password));
     const std::string script = fq::FillReportPassword(fq::ReportScriptTemplate(), password);
@@ -71,9 +74,22 @@ TEST(FerquorCheck, TheSignedListShowsEveryKindOfChangeUnderPhpAndApache) {
         }
     }
     PhpServer php(web.path());
-    ApacheServer apache(web.path(), work.path());
+    ApacheServer apache(web.path(), apacheWork.path()),
+        guarded(web.path(), guardedWork.path(), true);
+    NginxServer nginx(web.path(), nginxWork.path());
+    // The guards are real: the size request of a WordPress site is refused by the rule set,
+    // and a large one by nginx.
+    EXPECT_NE(fq::PostForm(guarded.url() + "site/_report.php", "pw=x&path=wp-config.php\r\n")
+                  .value_or("")
+                  .find("403 Forbidden"),
+              std::string::npos);
+    EXPECT_NE(
+        fq::PostForm(nginx.url() + "site/_report.php", "pw=x&path=" + std::string(1 << 21, 'a'))
+            .value_or("")
+            .find("413 Request Entity Too Large"),
+        std::string::npos);
     for (const LoopbackServer* server :
-         std::initializer_list<const LoopbackServer*>{&php, &apache}) {
+         std::initializer_list<const LoopbackServer*>{&php, &apache, &guarded, &nginx}) {
         ASSERT_TRUE(server->running());
         const std::string content = "php,js<>" + password + "\r\n" + server->url() + "site/<>" +
                                     local.slashed() + "\r\n" + server->url() + "none/<>" +

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <initializer_list>
 #include <spawn.h>
 #include <string>
 #include <sys/socket.h>
@@ -83,7 +84,7 @@ private:
 
     void stop() {
         if (pid_ > 0) {
-            ::kill(pid_, SIGTERM);
+            ::kill(-pid_, SIGTERM); // the group: the server with every helper it started
             ::waitpid(pid_, nullptr, 0);
         }
         pid_ = -1;
@@ -104,36 +105,89 @@ public:
           }) {}
 };
 
+namespace server_files {
+
+// Opens `folders` to others, as a server run by root serves as another user.
+inline void OpenToOthers(std::initializer_list<std::filesystem::path> folders) {
+    for (const std::filesystem::path& folder : folders) {
+        std::filesystem::permissions(
+            folder, std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
+            std::filesystem::perm_options::add);
+    }
+}
+
+// The first file in `folder` whose name starts with `prefix`, such as "libphp8.2.so".
+inline std::string Named(const std::string& folder, const std::string& prefix) {
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (entry.path().filename().string().starts_with(prefix)) {
+            return entry.path().string();
+        }
+    }
+    return folder + prefix;
+}
+
+} // namespace server_files
+
 // Apache with Debian's mod_php serving `documentRoot`, as most shared hosts run PHP, from a
-// configuration of its own in `workFolder`. Run by root, it serves as "nobody", so both
-// folders are opened to others.
+// configuration of its own in `work`; with `guarded`, behind ModSecurity and its core rule
+// set, as careful hosts are.
 class ApacheServer : public LoopbackServer {
 public:
-    ApacheServer(const std::filesystem::path& documentRoot, const std::filesystem::path& work)
+    ApacheServer(const std::filesystem::path& documentRoot, const std::filesystem::path& work,
+                 bool guarded = false)
+        : LoopbackServer([&documentRoot, &work, guarded](int port) {
+              server_files::OpenToOthers({documentRoot, work});
+              const std::string modules = "/usr/lib/apache2/modules/", root = documentRoot,
+                                folder = work.string();
+              std::ofstream config(work / "httpd.conf");
+              config << "ServerName 127.0.0.1\nListen 127.0.0.1:" << port << "\n"
+                     << "DefaultRuntimeDir " << folder << "\nPidFile " << folder
+                     << "/httpd.pid\nErrorLog " << folder << "/error.log\n"
+                     << (::geteuid() == 0 ? "User nobody\nGroup nogroup\n" : "")
+                     << "LoadModule mpm_prefork_module " << modules << "mod_mpm_prefork.so\n"
+                     << "LoadModule authz_core_module " << modules << "mod_authz_core.so\n"
+                     << "LoadModule php_module " << server_files::Named(modules, "libphp")
+                     << "\nDocumentRoot \"" << root << "\"\n<Directory \"" << root
+                     << "\">\n  Require all granted\n</Directory>\n"
+                     << "<FilesMatch \"\\.php$\">\n  SetHandler application/x-httpd-php\n"
+                     << "</FilesMatch>\n";
+              if (guarded) {
+                  config << "LoadModule unique_id_module " << modules << "mod_unique_id.so\n"
+                         << "LoadModule security2_module " << modules << "mod_security2.so\n"
+                         << "SecRuleEngine On\nSecRequestBodyAccess On\nSecDataDir " << folder
+                         << "\nSecTmpDir " << folder << "\nSecAuditEngine Off\n"
+                         << "Include /usr/share/modsecurity-crs/owasp-crs.load\n";
+              }
+              return "apache2 -f '" + folder + "/httpd.conf' -DFOREGROUND";
+          }) {}
+};
+
+// nginx with its stock body limit (1 MiB) in front of php-fpm, from configurations of their
+// own in `work`.
+class NginxServer : public LoopbackServer {
+public:
+    NginxServer(const std::filesystem::path& documentRoot, const std::filesystem::path& work)
         : LoopbackServer([&documentRoot, &work](int port) {
-              namespace fs = std::filesystem;
-              for (const fs::path& folder : {documentRoot, work}) {
-                  fs::permissions(folder, fs::perms::others_read | fs::perms::others_exec,
-                                  fs::perm_options::add);
-              }
-              const std::string modules = "/usr/lib/apache2/modules/", root = documentRoot;
-              std::string php; // libphp8.2.so or whichever version the system has
-              for (const auto& entry : fs::directory_iterator(modules)) {
-                  const std::string name = entry.path().filename().string();
-                  php = name.starts_with("libphp") ? name : php;
-              }
-              std::ofstream(work / "httpd.conf")
-                  << "ServerName 127.0.0.1\nListen 127.0.0.1:" << port << "\n"
-                  << "DefaultRuntimeDir " << work.string() << "\nPidFile " << work.string()
-                  << "/httpd.pid\nErrorLog " << work.string() << "/error.log\n"
-                  << (::geteuid() == 0 ? "User nobody\nGroup nogroup\n" : "")
-                  << "LoadModule mpm_prefork_module " << modules << "mod_mpm_prefork.so\n"
-                  << "LoadModule authz_core_module " << modules << "mod_authz_core.so\n"
-                  << "LoadModule php_module " << modules << php << "\n"
-                  << "DocumentRoot \"" << root << "\"\n<Directory \"" << root
-                  << "\">\n  Require all granted\n</Directory>\n"
-                  << "<FilesMatch \"\\.php$\">\n  SetHandler application/x-httpd-php\n"
-                  << "</FilesMatch>\n";
-              return "apache2 -f '" + (work / "httpd.conf").string() + "' -DFOREGROUND";
+              server_files::OpenToOthers({documentRoot, work});
+              const std::string folder = work.string(), socket = folder + "/fpm.sock";
+              const bool root = ::geteuid() == 0;
+              std::ofstream(work / "fpm.conf")
+                  << "[global]\nerror_log = " << folder << "/fpm.log\npid = " << folder
+                  << "/fpm.pid\n[site]\n"
+                  << (root ? "user = nobody\ngroup = nogroup\n" : "") << "listen = " << socket
+                  << "\nlisten.mode = 0666\npm = static\npm.max_children = 2\n";
+              std::ofstream(work / "nginx.conf")
+                  << (root ? "user nobody nogroup;\n" : "") << "pid " << folder
+                  << "/nginx.pid;\nerror_log " << folder << "/error.log;\nevents {}\nhttp {\n"
+                  << "  access_log off;\n  client_body_temp_path " << folder << ";\n"
+                  << "  fastcgi_temp_path " << folder
+                  << ";\n  server {\n    listen 127.0.0.1:" << port << ";\n    root "
+                  << documentRoot.string() << ";\n"
+                  << "    location ~ \\.php$ {\n      include /etc/nginx/fastcgi_params;\n"
+                  << "      fastcgi_param SCRIPT_FILENAME $document_root$fastcgi_script_name;\n"
+                  << "      fastcgi_pass unix:" << socket << ";\n    }\n  }\n}\n";
+              return server_files::Named("/usr/sbin/", "php-fpm") + " -F -y '" + folder +
+                     "/fpm.conf' & exec nginx -e '" + folder + "/error.log' -c '" + folder +
+                     "/nginx.conf' -g 'daemon off;'";
           }) {}
 };
