@@ -120,34 +120,25 @@ TEST(FerquorCheck, TheSignedListShowsEveryKindOfChangeOnEveryKindOfServer) {
 TEST(FerquorCheck, OnlyAnOlderScriptIsAskedForSizesAndAForgedOrRefusedListIsNoReport) {
     TempFolder web, local, program;
     const std::string script = fq::FillReportPassword(fq::ReportScriptTemplate(), "pw");
-    // A script that knows only the size request, noting each request it gets.
-    const std::string older = "<?php file_put_contents(__DIR__ . '/asked', isset($_POST['pw']) ? "
-                              "'pw ' : 'fq ', FILE_APPEND); if (!isset($_POST['fq'])) include "
-                              "__DIR__ . '/script.inc';";
-    // A proxy between program and server that changes a size, or passes the first answer
-    // on again and again.
-    const auto proxy = [](const std::string& to) {
-        return "<?php $a = file_get_contents('" + to +
-               "', false, stream_context_create(array('http' => array('method' => 'POST', "
-               "'header' => 'Content-Type: application/x-www-form-urlencoded', 'content' => "
-               "file_get_contents('php://input'))))); $k = __DIR__ . '/kept'; if "
-               "(!file_exists($k)) file_put_contents($k, $a); echo basename(__DIR__) == "
-               "'tampered' ? str_replace('f 4 ', 'f 5 ', $a) : file_get_contents($k);";
-    };
     fs::create_directory(web.path() / "relay");
     PhpServer php(web.path()), relay(web.path() / "relay");
     ASSERT_TRUE(php.running() && relay.running());
-    for (const auto& [site, file, text] :
-         std::vector<std::tuple<std::string, std::string, std::string>>{
-             {"older", "_report.php", older},
-             {"older", "script.inc", script},
-             {"moved", "_report.php", older},
-             {"moved", "script.inc", script},
-             {"other", "_report.php", fq::FillReportPassword(fq::ReportScriptTemplate(), "pw2")},
-             {"site", "_report.php", script},
-             {"relay/tampered", "_report.php", proxy(php.url() + "site/_report.php")},
-             {"relay/replayed", "_report.php", proxy(php.url() + "site/_report.php")}}) {
-        Write(web.path() / site / file, text);
+    const auto older = [&](const std::string& site) {
+        Write(web.path() / site / "script.inc", script);
+        server_files::Write("older_report.php", web.path() / site / "_report.php", {});
+    };
+    older("older");
+    older("moved");
+    Write(web.path() / "other" / "_report.php",
+          fq::FillReportPassword(fq::ReportScriptTemplate(), "pw2"));
+    Write(web.path() / "site" / "_report.php", script);
+    for (const char* site : {"relay/tampered", "relay/replayed"}) {
+        fs::create_directories(web.path() / site);
+        server_files::Write("relay_report.php", web.path() / site / "_report.php",
+                            {{"@TARGET@", php.url() + "site/_report.php"}});
+    }
+    for (const char* site :
+         {"older", "moved", "other", "site", "relay/tampered", "relay/replayed"}) {
         Write(web.path() / site / "a.php", "1234");
         Write(local.path() / site / "a.php", "1234");
     }

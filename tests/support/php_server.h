@@ -8,12 +8,15 @@
 #include <fstream>
 #include <functional>
 #include <initializer_list>
+#include <iterator>
 #include <spawn.h>
 #include <string>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 extern char** environ;
 
@@ -107,13 +110,35 @@ public:
 
 namespace server_files {
 
-// Opens `folders` to others, as a server run by root serves as another user.
-inline void OpenToOthers(std::initializer_list<std::filesystem::path> folders) {
-    for (const std::filesystem::path& folder : folders) {
+using Values = std::vector<std::pair<std::string, std::string>>;
+
+// Writes the configuration `name` of tests/support/servers to `target` (or adds it to its
+// end), with every @NAME@ of `values` filled in.
+inline void Write(const std::string& name, const std::filesystem::path& target,
+                  const Values& values, bool append = false) {
+    std::ifstream in(std::string(FERQUOR_SERVER_CONFIGS) + "/" + name);
+    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    for (const auto& [key, value] : values) {
+        for (auto at = text.find(key); at != std::string::npos; at = text.find(key, at)) {
+            text.replace(at, key.size(), value);
+        }
+    }
+    std::ofstream(target, append ? std::ios::app : std::ios::trunc) << text;
+}
+
+// The values every server needs. Run by root, a server serves as "nobody", so the folders
+// are opened to others.
+inline Values Common(const std::filesystem::path& root, const std::filesystem::path& work, int port,
+                     const std::string& runAsNobody) {
+    for (const std::filesystem::path& folder : {root, work}) {
         std::filesystem::permissions(
             folder, std::filesystem::perms::others_read | std::filesystem::perms::others_exec,
             std::filesystem::perm_options::add);
     }
+    return {{"@PORT@", std::to_string(port)},
+            {"@ROOT@", root.string()},
+            {"@WORK@", work.string()},
+            {"@RUN_AS@", ::geteuid() == 0 ? runAsNobody : ""}};
 }
 
 // The first file in `folder` whose name starts with `prefix`, such as "libphp8.2.so".
@@ -136,29 +161,15 @@ public:
     ApacheServer(const std::filesystem::path& documentRoot, const std::filesystem::path& work,
                  bool guarded = false)
         : LoopbackServer([&documentRoot, &work, guarded](int port) {
-              server_files::OpenToOthers({documentRoot, work});
-              const std::string modules = "/usr/lib/apache2/modules/", root = documentRoot,
-                                folder = work.string();
-              std::ofstream config(work / "httpd.conf");
-              config << "ServerName 127.0.0.1\nListen 127.0.0.1:" << port << "\n"
-                     << "DefaultRuntimeDir " << folder << "\nPidFile " << folder
-                     << "/httpd.pid\nErrorLog " << folder << "/error.log\n"
-                     << (::geteuid() == 0 ? "User nobody\nGroup nogroup\n" : "")
-                     << "LoadModule mpm_prefork_module " << modules << "mod_mpm_prefork.so\n"
-                     << "LoadModule authz_core_module " << modules << "mod_authz_core.so\n"
-                     << "LoadModule php_module " << server_files::Named(modules, "libphp")
-                     << "\nDocumentRoot \"" << root << "\"\n<Directory \"" << root
-                     << "\">\n  Require all granted\n</Directory>\n"
-                     << "<FilesMatch \"\\.php$\">\n  SetHandler application/x-httpd-php\n"
-                     << "</FilesMatch>\n";
+              server_files::Values values =
+                  server_files::Common(documentRoot, work, port, "User nobody\nGroup nogroup");
+              values.emplace_back("@PHP_MODULE@",
+                                  server_files::Named("/usr/lib/apache2/modules/", "libphp"));
+              server_files::Write("apache.conf", work / "httpd.conf", values);
               if (guarded) {
-                  config << "LoadModule unique_id_module " << modules << "mod_unique_id.so\n"
-                         << "LoadModule security2_module " << modules << "mod_security2.so\n"
-                         << "SecRuleEngine On\nSecRequestBodyAccess On\nSecDataDir " << folder
-                         << "\nSecTmpDir " << folder << "\nSecAuditEngine Off\n"
-                         << "Include /usr/share/modsecurity-crs/owasp-crs.load\n";
+                  server_files::Write("modsecurity.conf", work / "httpd.conf", values, true);
               }
-              return "apache2 -f '" + folder + "/httpd.conf' -DFOREGROUND";
+              return "apache2 -f '" + (work / "httpd.conf").string() + "' -DFOREGROUND";
           }) {}
 };
 
@@ -168,24 +179,13 @@ class NginxServer : public LoopbackServer {
 public:
     NginxServer(const std::filesystem::path& documentRoot, const std::filesystem::path& work)
         : LoopbackServer([&documentRoot, &work](int port) {
-              server_files::OpenToOthers({documentRoot, work});
-              const std::string folder = work.string(), socket = folder + "/fpm.sock";
-              const bool root = ::geteuid() == 0;
-              std::ofstream(work / "fpm.conf")
-                  << "[global]\nerror_log = " << folder << "/fpm.log\npid = " << folder
-                  << "/fpm.pid\n[site]\n"
-                  << (root ? "user = nobody\ngroup = nogroup\n" : "") << "listen = " << socket
-                  << "\nlisten.mode = 0666\npm = static\npm.max_children = 2\n";
-              std::ofstream(work / "nginx.conf")
-                  << (root ? "user nobody nogroup;\n" : "") << "pid " << folder
-                  << "/nginx.pid;\nerror_log " << folder << "/error.log;\nevents {}\nhttp {\n"
-                  << "  access_log off;\n  client_body_temp_path " << folder << ";\n"
-                  << "  fastcgi_temp_path " << folder
-                  << ";\n  server {\n    listen 127.0.0.1:" << port << ";\n    root "
-                  << documentRoot.string() << ";\n"
-                  << "    location ~ \\.php$ {\n      include /etc/nginx/fastcgi_params;\n"
-                  << "      fastcgi_param SCRIPT_FILENAME $document_root$fastcgi_script_name;\n"
-                  << "      fastcgi_pass unix:" << socket << ";\n    }\n  }\n}\n";
+              const std::string folder = work.string();
+              server_files::Write(
+                  "php-fpm.conf", work / "fpm.conf",
+                  server_files::Common(documentRoot, work, port, "user = nobody\ngroup = nogroup"));
+              server_files::Write(
+                  "nginx.conf", work / "nginx.conf",
+                  server_files::Common(documentRoot, work, port, "user nobody nogroup;"));
               return server_files::Named("/usr/sbin/", "php-fpm") + " -F -y '" + folder +
                      "/fpm.conf' & exec nginx -e '" + folder + "/error.log' -c '" + folder +
                      "/nginx.conf' -g 'daemon off;'";
