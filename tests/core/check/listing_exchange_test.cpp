@@ -27,19 +27,23 @@ TEST(ListingExchange, TheRequestCarriesAMacOfTheTypesAndTheNonceButNeverThePassw
     // RFC 4231, test case 2.
     EXPECT_EQ(fq::HmacSha256Hex("Jefe", "what do ya want for nothing?"),
               "5bdcc146bf60754e6a042426089575c75a003f089d2739839dec58b964ec3843");
-    const std::string body = fq::BuildListingRequestBody("s3cr&t", "php, js\r\n", kNonce);
-    EXPECT_EQ(body, "fq=1&types=php,%20js%0D%0A&nonce=" + kNonce + "&mac=" +
-                        fq::HmacSha256Hex("s3cr&t", "ferquor-list\nphp, js\r\n\n" + kNonce));
+    const std::string types = "Asp,Zaz09- ._~\r\n@[`{/:";
+    const std::string body = fq::BuildListingRequestBody("s3cr&t", types, kNonce);
+    EXPECT_EQ(body,
+              "fq=1&types=Asp,Zaz09-%20._~%0D%0A%40%5B%60%7B%2F%3A&nonce=" + kNonce +
+                  "&mac=" + fq::HmacSha256Hex("s3cr&t", "ferquor-list\n" + types + "\n" + kNonce));
     EXPECT_EQ(body.find("s3cr"), std::string::npos);
 }
 
 TEST(ListingExchange, OnlyAnAnswerSignedForThisRequestIsRead) {
-    const std::string list = "f 12 " + kHash + " a b%25%09\xE9.php\nu sub/x.php\nend 2\n";
+    const std::string list =
+        "f 12 " + kHash + " a b%25%09%7F%10\xE9.php\nf 0 " + kHash + " c\nu sub/x%25\nend 3\n";
     const fq::ServerListing listing =
         fq::ReadListingAnswer("\xEF\xBB\xBF" + Signed(list) + "<br>", "pw", kNonce);
     ASSERT_EQ(listing.outcome, Outcome::kListed);
-    EXPECT_EQ(listing.files, (std::vector<fq::ListedFile>{{"a b%\t\xE9.php", 12, kHash},
-                                                          {"sub/x.php", std::nullopt, {}}}));
+    EXPECT_EQ(listing.files, (std::vector<fq::ListedFile>{{"a b%\t\x7F\x10\xE9.php", 12, kHash},
+                                                          {"c", 0, kHash},
+                                                          {"sub/x%", std::nullopt, {}}}));
 
     const auto outcome = [](const std::string& answer, const std::string& nonce = kNonce) {
         return fq::ReadListingAnswer(answer, "pw", nonce).outcome;
@@ -56,7 +60,9 @@ TEST(ListingExchange, OnlyAnAnswerSignedForThisRequestIsRead) {
     for (const std::string& forged :
          {tampered, Signed(list, "other"), Signed("f 1 " + kHash + " a.php\nend 2\n"),
           Signed("f 1 " + kHash + " a%2.php\nend 1\n"), Signed("u a\x01.php\nend 1\n"),
-          Signed("f 1 " + kHash.substr(1) + "  a.php\nend 1\n"), Signed(list).substr(0, 150)}) {
+          Signed("f 1 " + kHash.substr(1) + "  a.php\nend 1\n"),
+          Signed("f 1 " + kHash + "_a.php\nend 1\n"), Signed("f -1 " + kHash + " a.php\nend 1\n"),
+          Signed(list).substr(0, 150)}) {
         EXPECT_EQ(outcome(forged), Outcome::kForged) << forged;
     }
     EXPECT_EQ(outcome(Signed(list), "ffffffffffffffffffffffffffffffff"), Outcome::kForged);
