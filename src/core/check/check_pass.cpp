@@ -117,12 +117,6 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
             }
         }
 
-        // Events ran meanwhile: the verdict belongs to the row only if it is still the one
-        // that was checked.
-        const std::optional<int> now = sites.find(checked.id);
-        if (!now) {
-            continue;
-        }
         CheckResult verdict;
         if (askSizes) {
             verdict = JudgeReport(
@@ -139,7 +133,14 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
             std::erase_if(listing.files, [&ignored](const ListedFile& file) {
                 return ignored.ignores(file.path);
             });
-            verdict = CompareWithListing(localFiles, folder, listing.files, hashes_);
+            // Hashing a large copy takes a while: events run meanwhile.
+            const std::optional<CheckResult> compared =
+                CompareWithListing(localFiles, folder, listing.files, hashes_, services.pump);
+            if (!compared) {
+                summary.stopped = true;
+                return summary;
+            }
+            verdict = *compared;
             if (settings.signedSites != nullptr) {
                 settings.signedSites->add(site.webUrl);
             }
@@ -147,6 +148,12 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
             verdict.status = cache.fileList.empty() ? SiteStatus::kNoFolder : SiteStatus::kNoReport;
             verdict.listedFiles = cache.fileList.size();
             verdict.exchange = Exchange::kSignedListing;
+        }
+        // Events ran meanwhile: the verdict belongs to the row only if it is still the one
+        // that was checked.
+        const std::optional<int> now = sites.find(checked.id);
+        if (!now) {
+            continue;
         }
         if (verdict.status == SiteStatus::kChanged) {
             summary.changedSites.push_back(site.webUrl);

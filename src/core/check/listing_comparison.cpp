@@ -5,10 +5,18 @@
 #include <unordered_map>
 
 namespace fq {
+namespace {
 
-CheckResult CompareWithListing(const std::vector<std::string>& localFiles,
-                               const std::string& folder,
-                               const std::vector<ListedFile>& serverFiles, LocalHashes& hashes) {
+// Often enough that the window stays alive while a large copy is hashed, rarely enough to cost
+// nothing.
+constexpr std::size_t kFilesBetweenEvents = 256;
+
+} // namespace
+
+std::optional<CheckResult> CompareWithListing(const std::vector<std::string>& localFiles,
+                                              const std::string& folder,
+                                              const std::vector<ListedFile>& serverFiles,
+                                              LocalHashes& hashes, const MessagePump& pump) {
     CheckResult verdict;
     verdict.exchange = Exchange::kSignedListing;
     if (localFiles.empty()) {
@@ -20,7 +28,11 @@ CheckResult CompareWithListing(const std::vector<std::string>& localFiles,
         unmatched.emplace(file.path, &file);
     }
     std::size_t listed = serverFiles.size();
+    std::size_t looked = 0;
     for (const std::string& path : localFiles) {
+        if (++looked % kFilesBetweenEvents == 0 && !pump()) {
+            return std::nullopt;
+        }
         if (path == kReportScriptName) {
             continue;
         }

@@ -2,6 +2,7 @@
 
 #include "core/check/listing_exchange.h"
 #include "core/check/local_hashes.h"
+#include "core/net/http_client.h"
 #include "core/sites/check_result.h"
 
 #include <string>
@@ -18,9 +19,10 @@ namespace fq {
 // - A file the server could not read is named but not counted.
 // The report script's own file at the root is left out locally, as the script leaves it out.
 // "Changed" when anything counts, else "OK"; the listed count is the paths of both sides.
-[[nodiscard]] CheckResult CompareWithListing(const std::vector<std::string>& localFiles,
-                                             const std::string& folder,
-                                             const std::vector<ListedFile>& serverFiles,
-                                             LocalHashes& hashes);
+// `pump` runs between files; nothing when it says the program is ending.
+[[nodiscard]] std::optional<CheckResult>
+CompareWithListing(const std::vector<std::string>& localFiles, const std::string& folder,
+                   const std::vector<ListedFile>& serverFiles, LocalHashes& hashes,
+                   const MessagePump& pump);
 
 } // namespace fq

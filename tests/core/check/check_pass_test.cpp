@@ -29,6 +29,7 @@ struct ScriptedPass {
     TempFolder server;
     fq::SignedSites signedSites{local.slashed() + "signed.txt"};
     std::function<void()> duringRequest = [] {};
+    std::function<bool()> pump = [] { return true; };
     std::string caption;
     std::vector<std::string> started; // each site begun, with the number of sites after it
     fq::CheckPass pass;
@@ -53,7 +54,7 @@ struct ScriptedPass {
                 duringRequest();
                 return known == answers.end() ? std::nullopt : std::optional(known->second);
             },
-            [] { return true; }, &clock};
+            [this] { return pump(); }, &clock};
         const fq::CheckSettings settings{[] { return std::string("php"); },
                                          [] { return std::string("p&w"); },
                                          [this](const std::string& text) { caption = text; },
@@ -196,4 +197,21 @@ TEST(CheckPass, ASignedListIsTrustedOnlyWhenSignedAndThePasswordIsNeverSentAgain
     EXPECT_TRUE(fq::ExchangeNote(p.sites.at(1).result).starts_with("Checked by size only"));
     EXPECT_EQ(p.requests, std::vector<std::string>{
                               "http://b/_report.php .state=1&pw=p%26w&path=i.php\r\n&.referer="});
+}
+
+TEST(CheckPass, EventsRunWhileALargeCopyIsHashedAndMayEndThePass) {
+    ScriptedPass p;
+    p.addSite('a');
+    for (int file = 0; file < 300; ++file) {
+        const std::string name = std::to_string(file) + ".php";
+        p.write("a/" + name, "x");
+        p.listings['a'][name] = "x";
+    }
+    // The pass lets events run three times before it compares, then while it hashes.
+    int calls = 0;
+    p.pump = [&calls] { return ++calls <= 3; };
+    const std::optional<fq::CheckSummary> summary = p.run(false);
+    EXPECT_TRUE(summary && summary->stopped);
+    EXPECT_EQ(calls, 4);
+    EXPECT_EQ(p.result(0), "  ");
 }
