@@ -177,6 +177,14 @@ public:
 // own in `work`.
 class NginxServer : public LoopbackServer {
 public:
+    // php-fpm starts a session of its own, so it is stopped by the process number it wrote.
+    ~NginxServer() {
+        std::ifstream pidFile(fpmPidFile_);
+        pid_t fpm = 0;
+        if (pidFile >> fpm && fpm > 0) {
+            ::kill(fpm, SIGTERM);
+        }
+    }
     NginxServer(const std::filesystem::path& documentRoot, const std::filesystem::path& work)
         : LoopbackServer([&documentRoot, &work](int port) {
               const std::string folder = work.string();
@@ -187,7 +195,11 @@ public:
                   "nginx.conf", work / "nginx.conf",
                   server_files::Common(documentRoot, work, port, "user nobody nogroup;"));
               return server_files::Named("/usr/sbin/", "php-fpm") + " -F -y '" + folder +
-                     "/fpm.conf' & exec nginx -e '" + folder + "/error.log' -c '" + folder +
-                     "/nginx.conf' -g 'daemon off;'";
-          }) {}
+                     "/fpm.conf' >/dev/null 2>&1 & exec nginx -e '" + folder + "/error.log' -c '" +
+                     folder + "/nginx.conf' -g 'daemon off;'";
+          }),
+          fpmPidFile_(work / "fpm.pid") {}
+
+private:
+    std::filesystem::path fpmPidFile_;
 };
