@@ -60,6 +60,7 @@ TEST(ListingExchange, OnlyAnAnswerSignedForThisRequestIsRead) {
     for (const std::string& forged :
          {tampered, Signed(list, "other"), Signed("f 1 " + kHash + " a.php\nend 2\n"),
           Signed("f 1 " + kHash + " a%2.php\nend 1\n"), Signed("u a\x01.php\nend 1\n"),
+          Signed("u a\x7F.php\nend 1\n"), Signed("u a%2\nend 1\n"),
           Signed("f 1 " + kHash.substr(1) + "  a.php\nend 1\n"),
           Signed("f 1 " + kHash + "_a.php\nend 1\n"), Signed("f -1 " + kHash + " a.php\nend 1\n"),
           Signed(list).substr(0, 150)}) {
