@@ -59,12 +59,13 @@ Application::Application(Environment environment)
     }
     tray_ = std::make_unique<TrayIcon>(QLatin1String(kProgramName), env.trayAvailable);
     MainWindow* window = window_.get();
-    checks_ =
-        std::make_unique<CheckController>(window->sites(),
-                                          CheckInputs{[window] { return window->watchedTypes(); },
-                                                      [window] { return window->reportPassword(); },
-                                                      env.dataFolder + kSignedSitesFileName},
-                                          env.clock, env.postForm, window);
+    checks_ = std::make_unique<CheckController>(
+        window->sites(),
+        CheckInputs{[window] { return window->watchedTypes(); },
+                    [window] { return window->reportPassword(); },
+                    env.dataFolder + kSignedSitesFileName,
+                    env.cacheFolder.empty() ? std::string() : env.cacheFolder + "hashes.txt"},
+        env.clock, env.postForm, window);
     CheckController* checks = checks_.get();
     strip_ = std::make_unique<BannerStrip>(
         ui.bannerView, ui.moreImage,

@@ -27,6 +27,7 @@ struct Environment {
     std::string baseUrl;         // the maker's site, ending in "/"; empty: nothing is sent there
     std::string executablePath;  // the running executable's full path
     std::string autostartFolder; // where the desktop finds programs to start at log-in
+    std::string cacheFolder;     // what can be computed again, such as local files' hashes
     std::string homeFolder;      // where backups are proposed, ending in "/"
     std::shared_ptr<FileDialogs> dialogs;     // empty: Qt's file dialogs
     WarningBox warn;                          // empty: a modal message box

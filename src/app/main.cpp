@@ -46,6 +46,7 @@ int main(int argc, char** argv) {
     environment.machineKey = fq::MachineKey(); // once: the same machine keeps its key
     environment.executablePath = executablePath;
     environment.autostartFolder = fq::AutostartFolder();
+    environment.cacheFolder = fq::CacheFolder();
     environment.homeFolder = fq::EnsureTrailing(QDir::homePath().toStdString(), '/');
     fq::Application program(std::move(environment));
     fq::TerminationSignal termination;

@@ -20,7 +20,7 @@ constexpr int kTickMilliseconds = 200;
 CheckController::CheckController(SiteList& sites, CheckInputs inputs, std::shared_ptr<Clock> clock,
                                  PostFormFunction postForm, QWidget* alertParent)
     : sites_(sites), inputs_(std::move(inputs)), clock_(std::move(clock)),
-      postForm_(std::move(postForm)), alertParent_(alertParent),
+      postForm_(std::move(postForm)), alertParent_(alertParent), pass_(inputs_.hashCacheFile),
       signedSites_(inputs_.signedSitesFile), timer_(new QTimer(this)) {
     timer_->setInterval(kTickMilliseconds);
     connect(timer_, &QTimer::timeout, this, &CheckController::tick);

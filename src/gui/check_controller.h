@@ -25,6 +25,7 @@ struct CheckInputs {
     std::function<std::string()> watchedTypes;
     std::function<std::string()> reportPassword;
     std::string signedSitesFile; // where the sites that answered the signed way are kept
+    std::string hashCacheFile;   // where local files' hashes are kept ("" for memory only)
 };
 
 // Runs the check passes over the site list: the manual one, the scheduled ones on its own

@@ -161,6 +161,7 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         sites.setCheckOutcome(*now, verdict, cache);
     }
 
+    hashes_.save();
     // Rows removed during the pass are no longer counted.
     summary.sites = std::min(rowCount, sites.size());
     settings.showStatus(summary.statusLine());

@@ -34,6 +34,10 @@ struct CheckSummary {
 // One pass over the site list at a time.
 class CheckPass {
 public:
+    // `hashCacheFile`: where the hashes of local files are kept from one run to the next
+    // ("" for memory only).
+    explicit CheckPass(std::string hashCacheFile = {}) : hashes_(std::move(hashCacheFile)) {}
+
     // Checks every active row in list order: the "Checking " caption, a pause of one to two
     // seconds that lets events run, a scan of its local folder (always when `scheduled` is
     // false, otherwise only while its cache holds no list), and the verdict with the new cache

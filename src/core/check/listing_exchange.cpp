@@ -1,6 +1,7 @@
 #include "core/check/listing_exchange.h"
 
 #include "core/crypto/digest.h"
+#include "core/text/line_escape.h"
 
 #include <charconv>
 #include <string_view>
@@ -13,16 +14,6 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 std::string HexByte(unsigned char byte) {
     static constexpr char kDigits[] = "0123456789ABCDEF";
     return {'%', kDigits[byte >> 4], kDigits[byte & 0x0f]};
-}
-
-int HexValue(char digit) {
-    if (digit >= '0' && digit <= '9') {
-        return digit - '0';
-    }
-    if (digit >= 'A' && digit <= 'F') {
-        return digit - 'A' + 10;
-    }
-    return -1;
 }
 
 // Every byte but the few that no form parser or request filter treats specially as %XX, so
@@ -39,28 +30,10 @@ std::string EncodeStrictly(const std::string& value) {
     return encoded;
 }
 
-// A path as the script escapes it; nothing when an escape is malformed or a byte that must
-// have been escaped stands raw.
+// A path as the script escapes it; nothing when it is empty or badly escaped.
 std::optional<std::string> UnescapePath(std::string_view escaped) {
-    std::string path;
-    for (std::size_t i = 0; i < escaped.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(escaped[i]);
-        if (byte < 32 || byte == 127) {
-            return std::nullopt;
-        }
-        if (byte != '%') {
-            path += escaped[i];
-            continue;
-        }
-        const int high = i + 2 < escaped.size() ? HexValue(escaped[i + 1]) : -1;
-        const int low = high >= 0 ? HexValue(escaped[i + 2]) : -1;
-        if (low < 0) {
-            return std::nullopt;
-        }
-        path += static_cast<char>(high * 16 + low);
-        i += 2;
-    }
-    if (path.empty()) {
+    std::optional<std::string> path = UnescapeLineBytes(escaped);
+    if (path && path->empty()) {
         return std::nullopt;
     }
     return path;

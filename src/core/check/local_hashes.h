@@ -5,13 +5,21 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 
 namespace fq {
 
 // SHA-256 of local files, each computed once and kept while the file's device, inode, size
-// and modification time stay the same.
+// and modification time stay the same; with a cache file, also from one run to the next.
 class LocalHashes {
 public:
+    // Reads the hashes kept in `cacheFile` ("" for none); a missing or damaged file, or a
+    // damaged line, only costs a read of the files again.
+    explicit LocalHashes(std::string cacheFile = {});
+    // Writes the hashes looked at since the last save to the cache file, when anything
+    // changed; the others are forgotten. Silent when it cannot be written.
+    void save();
+
     struct Seen {
         std::uintmax_t size = 0;
         std::optional<std::string> sha256; // only when asked for and readable
@@ -37,7 +45,10 @@ private:
                    modifiedNanoseconds == other.modifiedNanoseconds;
         }
     };
+    std::string cacheFile_;
     std::unordered_map<std::string, Known> known_;
+    std::unordered_set<std::string> lookedAt_; // since the last save
+    bool changed_ = false;
     std::size_t filesRead_ = 0;
 };
 

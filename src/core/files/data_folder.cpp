@@ -24,6 +24,23 @@ void MakeFolders(const std::string& folder) {
     }
 }
 
+// "ferquor/" under the XDG base folder `variable`, else under `homeRelative` in $HOME; made
+// when missing. "" without an absolute base.
+std::string XdgFolder(const EnvironmentLookup& lookup, const char* variable,
+                      const char* homeRelative) {
+    std::string base = lookup(variable);
+    if (!base.starts_with('/')) {
+        base = lookup("HOME");
+        if (!base.starts_with('/')) {
+            return {};
+        }
+        base = EnsureTrailing(base, '/') + homeRelative;
+    }
+    const std::string folder = EnsureTrailing(base, '/') + "ferquor/";
+    MakeFolders(folder);
+    return folder;
+}
+
 } // namespace
 
 std::string DataFolder(const std::string& programFolder, const EnvironmentLookup& environment) {
@@ -31,18 +48,13 @@ std::string DataFolder(const std::string& programFolder, const EnvironmentLookup
     if (::faccessat(AT_FDCWD, programFolder.c_str(), W_OK, AT_EACCESS) == 0) {
         return programFolder;
     }
-    const EnvironmentLookup& lookup = environment ? environment : ProcessEnvironment;
-    std::string base = lookup("XDG_DATA_HOME");
-    if (!base.starts_with('/')) {
-        base = lookup("HOME");
-        if (!base.starts_with('/')) {
-            return programFolder;
-        }
-        base = EnsureTrailing(base, '/') + ".local/share";
-    }
-    const std::string folder = EnsureTrailing(base, '/') + "ferquor/";
-    MakeFolders(folder);
-    return folder;
+    const std::string folder =
+        XdgFolder(environment ? environment : ProcessEnvironment, "XDG_DATA_HOME", ".local/share");
+    return folder.empty() ? programFolder : folder;
+}
+
+std::string CacheFolder(const EnvironmentLookup& environment) {
+    return XdgFolder(environment ? environment : ProcessEnvironment, "XDG_CACHE_HOME", ".cache");
 }
 
 } // namespace fq

@@ -17,4 +17,9 @@ using EnvironmentLookup = std::function<std::string(const char* name)>;
 [[nodiscard]] std::string DataFolder(const std::string& programFolder,
                                      const EnvironmentLookup& environment = {});
 
+// Where the program keeps what it can compute again (the hashes of local files): "ferquor/"
+// under $XDG_CACHE_HOME (used only when absolute) or else under $HOME/.cache, made with mode
+// 0700 when missing, ending in "/"; "" without an absolute home.
+[[nodiscard]] std::string CacheFolder(const EnvironmentLookup& environment = {});
+
 } // namespace fq

@@ -89,3 +89,23 @@ TEST(LocalHashes, AFileIsHashedAtTheAskedSizeOnlyAndReadAgainOnlyWhenItChanged) 
     EXPECT_EQ(hashes.filesRead(), 2u);
     EXPECT_FALSE(hashes.look(folder.slashed(), 0));
 }
+
+TEST(LocalHashes, ACacheFileKeepsTheHashesLookedAtForTheNextRun) {
+    TempFolder folder;
+    const std::string cache = folder.slashed() + "hashes.txt";
+    const std::string odd = folder.slashed() + "a%b\nc.php", gone = folder.slashed() + "g.php";
+    ASSERT_TRUE(fq::WriteTextFile(odd, "abc") && fq::WriteTextFile(gone, "x"));
+    {
+        fq::LocalHashes hashes(cache);
+        ASSERT_TRUE(hashes.look(odd, 3) && hashes.look(gone, 1));
+        hashes.save(); // both
+        ASSERT_TRUE(hashes.look(odd, 3));
+        hashes.save(); // "g.php" was not looked at since: forgotten
+    }
+    ASSERT_TRUE(fq::WriteTextFile(cache, fq::ReadTextFile(cache) + "1 2 3 4 damaged\n"));
+    fq::LocalHashes again(cache);
+    EXPECT_EQ(again.look(odd, 3)->sha256, fq::FileSha256Hex(odd));
+    EXPECT_EQ(again.filesRead(), 0u);
+    ASSERT_TRUE(again.look(gone, 1));
+    EXPECT_EQ(again.filesRead(), 1u);
+}
