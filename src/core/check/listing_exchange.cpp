@@ -11,23 +11,14 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-std::string HexByte(unsigned char byte) {
-    static constexpr char kDigits[] = "0123456789ABCDEF";
-    return {'%', kDigits[byte >> 4], kDigits[byte & 0x0f]};
-}
-
-// Every byte but the few that no form parser or request filter treats specially as %XX, so
-// the body holds no line break and no text that looks like a file name.
-std::string EncodeStrictly(const std::string& value) {
-    std::string encoded;
-    for (const char c : value) {
-        const auto byte = static_cast<unsigned char>(c);
-        const bool plain = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
-                           (byte >= '0' && byte <= '9') ||
-                           std::string_view("-._~,").find(c) != std::string_view::npos;
-        encoded += plain ? std::string(1, c) : HexByte(byte);
-    }
-    return encoded;
+// Every byte but the few that no form parser or request filter treats specially is written
+// as %XX, so the body holds no line break and no text that looks like a file name.
+bool NotPlainInForm(unsigned char byte) {
+    const bool plain =
+        (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
+        (byte >= '0' && byte <= '9') ||
+        std::string_view("-._~,").find(static_cast<char>(byte)) != std::string_view::npos;
+    return !plain;
 }
 
 // A path as the script escapes it; nothing when it is empty or badly escaped.
@@ -86,7 +77,7 @@ std::optional<ListedFile> ReadEntry(std::string_view line) {
 
 std::string BuildListingRequestBody(const std::string& password, const std::string& watchedTypes,
                                     const std::string& nonce) {
-    return "fq=1&types=" + EncodeStrictly(watchedTypes) + "&nonce=" + nonce +
+    return "fq=1&types=" + PercentEncode(watchedTypes, NotPlainInForm) + "&nonce=" + nonce +
            "&mac=" + HmacSha256Hex(password, "ferquor-list\n" + watchedTypes + "\n" + nonce);
 }
 

@@ -21,20 +21,24 @@ int HexValue(char digit) {
 
 } // namespace
 
-std::string EscapeLineBytes(std::string_view bytes) {
-    std::string escaped;
-    escaped.reserve(bytes.size());
+std::string PercentEncode(std::string_view bytes, bool (*mustEscape)(unsigned char)) {
+    std::string encoded;
+    encoded.reserve(bytes.size());
     for (const char c : bytes) {
         const auto byte = static_cast<unsigned char>(c);
-        if (MustEscape(byte)) {
-            escaped += '%';
-            escaped += kHexDigits[byte >> 4];
-            escaped += kHexDigits[byte & 0x0f];
+        if (mustEscape(byte)) {
+            encoded += '%';
+            encoded += kHexDigits[byte >> 4];
+            encoded += kHexDigits[byte & 0x0f];
         } else {
-            escaped += c;
+            encoded += c;
         }
     }
-    return escaped;
+    return encoded;
+}
+
+std::string EscapeLineBytes(std::string_view bytes) {
+    return PercentEncode(bytes, MustEscape);
 }
 
 std::optional<std::string> UnescapeLineBytes(std::string_view text) {

@@ -6,6 +6,9 @@
 
 namespace fq {
 
+// `bytes` with every byte for which `mustEscape` holds written as %XX, upper-case hex.
+[[nodiscard]] std::string PercentEncode(std::string_view bytes, bool (*mustEscape)(unsigned char));
+
 // `bytes` with every byte that could break a line or a field of a text file (0 to 31, 127)
 // and "%" itself written as %XX, upper-case hex; every other byte, space and non-ASCII
 // included, stays as it is.
