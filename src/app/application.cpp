@@ -104,7 +104,8 @@ void Application::runAtStartup(bool wanted) {
     // The tick tells what the desktop will do at the next log-in, also after a failed write.
     if (!SetRunAtStartup(wanted, environment_.autostartFolder, environment_.executablePath)) {
         tray_->setRunAtStartup(
-            IsRegisteredToRun(environment_.autostartFolder, environment_.executablePath));
+            RegistrationToRun(environment_.autostartFolder, environment_.executablePath) !=
+            AutostartRegistration::kNone);
     }
 }
 
@@ -113,10 +114,16 @@ void Application::start() {
     window.setWindowTitle(QLatin1String(MainWindow::kWindowCaption));
     strip_->showStartPage();
     tray_->show(window.windowIcon(), window.windowTitle());
-    // Registered to start at log-in under this very path: every start is a start in the tray.
-    const bool startHidden =
-        IsRegisteredToRun(environment_.autostartFolder, environment_.executablePath);
-    tray_->setRunAtStartup(startHidden);
+    const AutostartRegistration registration =
+        RegistrationToRun(environment_.autostartFolder, environment_.executablePath);
+    if (registration == AutostartRegistration::kWithoutLoginArgument) {
+        // Without the argument every start would stay in the tray. Should the write fail, the
+        // old entry still starts the program, only not hidden: nothing to tell the user.
+        static_cast<void>(
+            SetRunAtStartup(true, environment_.autostartFolder, environment_.executablePath));
+    }
+    tray_->setRunAtStartup(registration != AutostartRegistration::kNone);
+    const bool startHidden = environment_.startedAtLogin;
     window.openSiteDatabase();
     if (!startHidden) {
         window.show();

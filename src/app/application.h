@@ -29,6 +29,7 @@ struct Environment {
     std::string autostartFolder; // where the desktop finds programs to start at log-in
     std::string cacheFolder;     // what can be computed again, such as local files' hashes
     std::string homeFolder;      // where backups are proposed, ending in "/"
+    bool startedAtLogin = false; // the desktop started it from the autostart entry
     std::shared_ptr<FileDialogs> dialogs;     // empty: Qt's file dialogs
     WarningBox warn;                          // empty: a modal message box
     std::function<bool()> trayAvailable;      // empty: ask the desktop for a notification area
@@ -46,9 +47,9 @@ public:
     explicit Application(Environment environment);
     ~Application() override;
 
-    // Caption, banner strip, tray icon, the autostart entry, the site file, then the window is
-    // shown (or kept in the tray when the desktop started it at log-in); the start is reported
-    // to the maker's site.
+    // Caption, banner strip, tray icon, the autostart entry (one an earlier version wrote is
+    // written again), the site file, then the window is shown (or kept in the tray when the
+    // desktop started it at log-in); the start is reported to the maker's site.
     void start();
     // From the tray menu or a termination signal: a check pass under way stops, the tray icon
     // goes, the site file is saved once, and the event loop ends without any close handling.

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdlib>
+#include <string>
 
 namespace {
 
@@ -27,6 +28,8 @@ int main(int argc, char** argv) {
     const std::string executablePath = fq::ExecutablePath();
     const std::string appFolder = fq::FolderOf(executablePath);
     const std::string dataFolder = fq::DataFolder(appFolder);
+    // Read before Qt takes the arguments it knows out of argv.
+    const bool startedAtLogin = argc > 1 && std::string(argv[1]) == fq::kLoginStartArgument;
 
     // A second start on the same data ends silently, before anything else.
     const fq::InstanceLock instanceLock(dataFolder);
@@ -48,6 +51,7 @@ int main(int argc, char** argv) {
     environment.autostartFolder = fq::AutostartFolder();
     environment.cacheFolder = fq::CacheFolder();
     environment.homeFolder = fq::EnsureTrailing(QDir::homePath().toStdString(), '/');
+    environment.startedAtLogin = startedAtLogin;
     fq::Application program(std::move(environment));
     fq::TerminationSignal termination;
     QObject::connect(&termination, &fq::TerminationSignal::received, &program,

@@ -1,4 +1,5 @@
 #include "app_fixture.h"
+#include "core/desktop/autostart_entry.h"
 #include "gui/banner_view.h"
 
 #include <QAction>
@@ -26,6 +27,23 @@ private slots:
         window.setWindowState(Qt::WindowMinimized);
         QVERIFY(window.isVisible() && window.isMinimized());
         QVERIFY(f.ui().bannerView->isHidden());
+    }
+
+    // Only the entry's own argument tells a start at log-in; an entry that an earlier version
+    // wrote, without it, is brought up to date at any start.
+    void onlyALoginStartStaysInTheTray() {
+        for (const bool atLogin : {false, true}) {
+            MainWindowFixture f;
+            f.environment.autostartFolder = f.home.slashed();
+            f.environment.executablePath = "/opt/ferquor/ferquor";
+            f.environment.startedAtLogin = atLogin;
+            Write(f.home.slashed() + "ferquor.desktop",
+                  "[Desktop Entry]\nExec=/opt/ferquor/ferquor\n");
+            QCOMPARE(f.start().isVisible(), !atLogin);
+            QVERIFY(Item(*f.app, "runAtStartupAction")->isChecked());
+            QVERIFY(fq::RegistrationToRun(f.home.slashed(), "/opt/ferquor/ferquor") ==
+                    fq::AutostartRegistration::kCurrent);
+        }
     }
 
     // Exit ends the event loop for good, so it comes last.

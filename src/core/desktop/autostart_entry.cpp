@@ -80,7 +80,7 @@ std::string AutostartFolder() {
 }
 
 bool WriteAutostartEntry(const std::string& folder, const std::string& name,
-                         const std::string& command) {
+                         const std::string& executable) {
     const std::string path = EntryPath(folder, name);
     if (path.empty()) {
         return false;
@@ -90,7 +90,7 @@ bool WriteAutostartEntry(const std::string& folder, const std::string& name,
                               "Name=Ferrow Quorvel\n"
                               "Comment=Watches web sites for changed files\n"
                               "Exec=" +
-                              EncodeExecArgument(command) +
+                              EncodeExecArgument(executable) + " " + kLoginStartArgument +
                               "\n"
                               "Icon=ferquor\n"
                               "Terminal=false\n"
@@ -120,10 +120,18 @@ bool SetRunAtStartup(bool enable, const std::string& folder, const std::string& 
                   : RemoveAutostartEntry(folder, name);
 }
 
-bool IsRegisteredToRun(const std::string& folder, const std::string& executablePath) {
+AutostartRegistration RegistrationToRun(const std::string& folder,
+                                        const std::string& executablePath) {
     // An unknown path must not match the empty text that a missing entry reads as.
-    return !executablePath.empty() &&
-           ReadAutostartCommand(folder, FileNameOf(executablePath)) == executablePath;
+    if (executablePath.empty()) {
+        return AutostartRegistration::kNone;
+    }
+    const std::string command = ReadAutostartCommand(folder, FileNameOf(executablePath));
+    if (command == executablePath + " " + kLoginStartArgument) {
+        return AutostartRegistration::kCurrent;
+    }
+    return command == executablePath ? AutostartRegistration::kWithoutLoginArgument
+                                     : AutostartRegistration::kNone;
 }
 
 } // namespace fq

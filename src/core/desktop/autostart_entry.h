@@ -13,10 +13,15 @@ namespace fq {
 // which the helpers below take as a store that holds nothing and takes nothing.
 [[nodiscard]] std::string AutostartFolder();
 
-// Writes `folder`/`name`.desktop, an application entry whose Exec line runs `command`,
-// creating the folder and its missing parents. True after a complete write.
+// The argument that the entry written below passes, and only a start at log-in therefore
+// carries: the program then starts in the tray.
+inline constexpr const char* kLoginStartArgument = "--autostart";
+
+// Writes `folder`/`name`.desktop, an application entry whose Exec line runs `executable` with
+// kLoginStartArgument, creating the folder and its missing parents. True after a complete
+// write.
 [[nodiscard]] bool WriteAutostartEntry(const std::string& folder, const std::string& name,
-                                       const std::string& command);
+                                       const std::string& executable);
 
 // Removes the entry `name` from `folder`. True when no such entry is left, also when there
 // was none.
@@ -29,12 +34,16 @@ namespace fq {
 
 // Registers the executable at `executablePath` to start at log-in, or removes its entry. The
 // entry is named after the executable's file name as it stands (Linux executables carry no
-// extension); its command is the full path. True when the entry is now as asked.
+// extension); its command is the full path and kLoginStartArgument. True when the entry is now
+// as asked.
 [[nodiscard]] bool SetRunAtStartup(bool enable, const std::string& folder,
                                    const std::string& executablePath);
 
-// True when the entry of the executable at `executablePath` holds exactly that path, letter
-// case included.
-[[nodiscard]] bool IsRegisteredToRun(const std::string& folder, const std::string& executablePath);
+// What the entry of the executable at `executablePath` starts: nothing of it, that path alone
+// (as earlier versions wrote it), or that path with kLoginStartArgument. Paths compare
+// exactly, letter case included.
+enum class AutostartRegistration { kNone, kWithoutLoginArgument, kCurrent };
+[[nodiscard]] AutostartRegistration RegistrationToRun(const std::string& folder,
+                                                      const std::string& executablePath);
 
 } // namespace fq

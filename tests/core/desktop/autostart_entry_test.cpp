@@ -7,12 +7,14 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+using Registration = fq::AutostartRegistration;
+
 TEST(AutostartEntry, EveryPathSurvivesTheRoundTripThroughExecAndUntickingRemovesIt) {
     // Exec as desktops read it: quoted when needed, with $ and \ escaped inside the quotes and
     // % doubled so that it is no field code.
     const std::pair<std::string, std::string> cases[] = {
-        {"/home/me/My Programs/ferquor", R"(Exec="/home/me/My Programs/ferquor")"},
-        {"/opt/a$b\\c%/ferquor", R"(Exec="/opt/a\\$b\\\\c%%/ferquor")"},
+        {"/home/me/My Programs/ferquor", R"(Exec="/home/me/My Programs/ferquor" --autostart)"},
+        {"/opt/a$b\\c%/ferquor", R"(Exec="/opt/a\\$b\\\\c%%/ferquor" --autostart)"},
         {"/opt/$HOME/\"quoted\"/it's/%U %f/a`b;d&e|f<g>h~i*j?k#l(m)/ferquor", ""},
         {"/opt/line\nbreak\ttab\rreturn/caf\xc3\xa9=x/ferquor", ""},
     };
@@ -20,7 +22,7 @@ TEST(AutostartEntry, EveryPathSurvivesTheRoundTripThroughExecAndUntickingRemoves
         TempFolder temp;
         const std::string folder = temp.slashed() + "config/autostart";
         EXPECT_TRUE(fq::SetRunAtStartup(true, folder, path));
-        EXPECT_TRUE(fq::IsRegisteredToRun(folder, path)) << path;
+        EXPECT_EQ(fq::RegistrationToRun(folder, path), Registration::kCurrent) << path;
         const std::string text = fq::ReadTextFile(folder + "/ferquor.desktop");
         EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 8) << text; // one line per key
         EXPECT_TRUE(exec.empty() || text.find("\n" + exec + "\n") != std::string::npos) << text;
@@ -32,20 +34,23 @@ TEST(AutostartEntry, EveryPathSurvivesTheRoundTripThroughExecAndUntickingRemoves
     TempFolder temp;
     EXPECT_TRUE(fq::WriteTextFile(temp.slashed() + "file", ""));
     EXPECT_FALSE(fq::SetRunAtStartup(true, temp.slashed() + "file/autostart", "/opt/ferquor"));
-    EXPECT_FALSE(fq::IsRegisteredToRun(temp.slashed() + "file/autostart", "/opt/ferquor"));
+    EXPECT_EQ(fq::RegistrationToRun(temp.slashed() + "file/autostart", "/opt/ferquor"),
+              Registration::kNone);
 }
 
 TEST(AutostartEntry, OnlyTheExactPathOfAnEntryThatStartsCounts) {
     TempFolder temp;
     const std::string folder = temp.slashed();
     ASSERT_TRUE(fq::SetRunAtStartup(true, folder, "/opt/Ferquor/ferquor"));
-    EXPECT_FALSE(fq::IsRegisteredToRun(folder, "/opt/ferquor/ferquor"));
+    EXPECT_EQ(fq::RegistrationToRun(folder, "/opt/ferquor/ferquor"), Registration::kNone);
 
     const auto read = [&](const std::string& text) {
         EXPECT_TRUE(fq::WriteTextFile(folder + "ferquor.desktop", text));
         return fq::ReadAutostartCommand(folder, "ferquor");
     };
     EXPECT_EQ(read("# by hand\r\n[Desktop Entry]\r\nExec =   /opt/ferquor   \r\n"), "/opt/ferquor");
+    // As earlier versions wrote it: the path alone.
+    EXPECT_EQ(fq::RegistrationToRun(folder, "/opt/ferquor"), Registration::kWithoutLoginArgument);
     EXPECT_EQ(read("[Desktop Entry]\nExec=/opt/ferquor\nHidden=true\n"), "");
     EXPECT_EQ(read("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\nExec=/opt/ferquor\n"), "");
 }
