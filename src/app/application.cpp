@@ -2,6 +2,7 @@
 
 #include "core/banners/statistics.h"
 #include "core/desktop/autostart_entry.h"
+#include "core/desktop/show_request.h"
 #include "core/files/data_folder.h"
 #include "core/net/http_client.h"
 #include "gui/alert_window.h"
@@ -14,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QMessageBox>
+#include <QSocketNotifier>
 #include <QSystemTrayIcon>
 
 namespace fq {
@@ -72,6 +74,7 @@ Application::Application(Environment environment)
         BannerStripPlaces{env.appFolder, env.dataFolder, env.baseUrl, env.machineKey}, env.clock,
         [checks] { return checks->pumpEvents(); });
     connectCollaborators();
+    listenForShowRequests();
 }
 
 Application::~Application() = default;
@@ -98,6 +101,20 @@ void Application::connectCollaborators() {
     connect(tray, &TrayIcon::activeChanged, checks, &CheckController::setActive);
     connect(tray, &TrayIcon::runAtStartupRequested, this, &Application::runAtStartup);
     connect(tray, &TrayIcon::exitRequested, this, &Application::exit);
+}
+
+void Application::listenForShowRequests() {
+    if (environment_.showRequestSocket.empty()) {
+        return;
+    }
+    showRequests_ = std::make_unique<ShowRequestListener>(environment_.showRequestSocket);
+    if (showRequests_->fd() < 0) {
+        return; // a second start then ends without bringing this one forward
+    }
+    auto* notifier = new QSocketNotifier(showRequests_->fd(), QSocketNotifier::Read, this);
+    MainWindow* window = window_.get();
+    connect(notifier, &QSocketNotifier::activated, this,
+            [this, window] { showRequests_->answer([window] { window->restore(); }); });
 }
 
 void Application::runAtStartup(bool wanted) {

@@ -15,21 +15,23 @@ namespace fq {
 class BannerStrip;
 class CheckController;
 class FileDialogs;
+class ShowRequestListener;
 class TrayIcon;
 
 // What the program is handed by main(), so that tests can build it over a temporary program
 // folder and replace what would block, wait or reach outside. Empty members get the real
 // thing, here and nowhere else.
 struct Environment {
-    std::string appFolder;       // the program folder with the shipped php/, ending in "/"
-    std::string dataFolder;      // what the program writes, ending in "/"; empty: DataFolder()
-    std::string machineKey;      // tells this machine apart in the usage statistics
-    std::string baseUrl;         // the maker's site, ending in "/"; empty: nothing is sent there
-    std::string executablePath;  // the running executable's full path
-    std::string autostartFolder; // where the desktop finds programs to start at log-in
-    std::string cacheFolder;     // what can be computed again, such as local files' hashes
-    std::string homeFolder;      // where backups are proposed, ending in "/"
-    bool startedAtLogin = false; // the desktop started it from the autostart entry
+    std::string appFolder;         // the program folder with the shipped php/, ending in "/"
+    std::string dataFolder;        // what the program writes, ending in "/"; empty: DataFolder()
+    std::string machineKey;        // tells this machine apart in the usage statistics
+    std::string baseUrl;           // the maker's site, ending in "/"; empty: nothing is sent there
+    std::string executablePath;    // the running executable's full path
+    std::string autostartFolder;   // where the desktop finds programs to start at log-in
+    std::string cacheFolder;       // what can be computed again, such as local files' hashes
+    std::string homeFolder;        // where backups are proposed, ending in "/"
+    bool startedAtLogin = false;   // the desktop started it from the autostart entry
+    std::string showRequestSocket; // where a second start asks for the window; "": nowhere
     std::shared_ptr<FileDialogs> dialogs;     // empty: Qt's file dialogs
     WarningBox warn;                          // empty: a modal message box
     std::function<bool()> trayAvailable;      // empty: ask the desktop for a notification area
@@ -63,6 +65,7 @@ public:
 
 private:
     void connectCollaborators();
+    void listenForShowRequests();
     void runAtStartup(bool wanted);
 
     Environment environment_;
@@ -70,6 +73,7 @@ private:
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<CheckController> checks_;
     std::unique_ptr<BannerStrip> strip_;
+    std::unique_ptr<ShowRequestListener> showRequests_;
 };
 
 } // namespace fq

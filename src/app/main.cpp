@@ -4,6 +4,7 @@
 #include "core/desktop/autostart_entry.h"
 #include "core/desktop/executable_path.h"
 #include "core/desktop/instance_lock.h"
+#include "core/desktop/show_request.h"
 #include "core/files/data_folder.h"
 #include "core/text/path_text.h"
 #include "gui/program_name.h"
@@ -31,9 +32,12 @@ int main(int argc, char** argv) {
     // Read before Qt takes the arguments it knows out of argv.
     const bool startedAtLogin = argc > 1 && std::string(argv[1]) == fq::kLoginStartArgument;
 
-    // A second start on the same data ends silently, before anything else.
+    // A second start on the same data brings the running one forward and ends, before
+    // anything else; should that not answer, it still ends without a word.
     const fq::InstanceLock instanceLock(dataFolder);
     if (!instanceLock.held()) {
+        static_cast<void>(
+            fq::AskToShow(instanceLock.showRequestSocket(), std::chrono::seconds(10)));
         return 0;
     }
 
@@ -52,6 +56,7 @@ int main(int argc, char** argv) {
     environment.cacheFolder = fq::CacheFolder();
     environment.homeFolder = fq::EnsureTrailing(QDir::homePath().toStdString(), '/');
     environment.startedAtLogin = startedAtLogin;
+    environment.showRequestSocket = instanceLock.showRequestSocket();
     fq::Application program(std::move(environment));
     fq::TerminationSignal termination;
     QObject::connect(&termination, &fq::TerminationSignal::received, &program,

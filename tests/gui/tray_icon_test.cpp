@@ -1,10 +1,14 @@
 #include "app_fixture.h"
 #include "core/desktop/autostart_entry.h"
+#include "core/desktop/show_request.h"
 #include "gui/banner_view.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QSystemTrayIcon>
+#include <future>
+
+using namespace std::chrono_literals;
 
 using namespace test;
 
@@ -30,7 +34,8 @@ private slots:
     }
 
     // Only the entry's own argument tells a start at log-in; an entry that an earlier version
-    // wrote, without it, is brought up to date at any start.
+    // wrote, without it, is brought up to date at any start. Either way a second start brings
+    // the window forward.
     void onlyALoginStartStaysInTheTray() {
         for (const bool atLogin : {false, true}) {
             MainWindowFixture f;

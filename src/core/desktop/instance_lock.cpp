@@ -40,9 +40,10 @@ unsigned long long FolderHash(const std::string& text) {
     return hash;
 }
 
-std::string LockFileName(const std::string& dataFolder) {
+// The lock file's name and the show-request socket's, without their extension.
+std::string InstanceName(const std::string& dataFolder) {
     char name[64];
-    std::snprintf(name, sizeof name, "/ferquor-%016llx-%u.lock", FolderHash(dataFolder),
+    std::snprintf(name, sizeof name, "/ferquor-%016llx-%u", FolderHash(dataFolder),
                   static_cast<unsigned>(::getuid()));
     return name;
 }
@@ -57,7 +58,8 @@ InstanceLock::InstanceLock(const std::string& dataFolder, const std::string& loc
     if (folder.empty()) {
         return;
     }
-    const std::string path = folder + LockFileName(dataFolder);
+    const std::string path = folder + InstanceName(dataFolder) + ".lock";
+    showRequestSocket_ = folder + InstanceName(dataFolder) + ".sock";
     fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600);
     struct stat info {};
     if (fd_ >= 0 && (::fstat(fd_, &info) != 0 || info.st_uid != ::getuid())) {

@@ -21,8 +21,12 @@ public:
 
     // False only when another instance of ours holds the lock.
     bool held() const { return held_; }
+    // Where the holder listens for a second start's request to show its window, beside the
+    // lock file (see ShowRequestListener); "" without a private folder for them.
+    const std::string& showRequestSocket() const { return showRequestSocket_; }
 
 private:
+    std::string showRequestSocket_;
     int fd_ = -1;
     bool held_ = false;
 };
