@@ -15,8 +15,9 @@
 # wmdocker, a stand-alone tray, runs beside it, and each run checks that the program's icon is
 # docked there.
 #   shown:  an ordinary start; the main window with the banner strip is on the screen.
-#   hidden: a start at log-in: the program is registered to run at start-up under its own
-#           path (a desktop entry in its autostart folder), so it starts in the tray: the main
+#   hidden: a start at log-in: the program is registered to run at start-up (a desktop entry
+#           in its autostart folder) and started as that entry starts it, with --autostart,
+#           so it starts in the tray: the main
 #           window is never mapped and the banner strip is hidden, which the script checks.
 #           Minimising is the window manager's job and there is none here; a window closed
 #           into the tray after being shown holds about what it held shown.
@@ -147,10 +148,10 @@ sample_program_pid=""
 
 forget_banners
 mkdir -p "$sample_work/home/.config/autostart"
-printf '[Desktop Entry]\nType=Application\nName=Ferrow Quorvel\nExec="%s"\n' \
+printf '[Desktop Entry]\nType=Application\nName=Ferrow Quorvel\nExec="%s" --autostart\n' \
     "$(realpath "$sample_work/program/ferquor")" \
     >"$sample_work/home/.config/autostart/ferquor.desktop"
-sample_start_program
+sample_start_program --autostart
 wait_for_banner_strip
 sleep "$SETTLE_SECONDS"
 if sample_window_shown >/dev/null || ! tray_holds_icon; then

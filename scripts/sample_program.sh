@@ -62,7 +62,7 @@ sample_start_xvfb() {
 # Starts the program from the sample folder, with a home and settings of its own.
 sample_start_program() {
     DISPLAY="$sample_display" HOME="$sample_work/home" XDG_CONFIG_HOME="$sample_work/home/.config" \
-        XDG_RUNTIME_DIR="$sample_work/runtime" "$sample_work/program/ferquor" >/dev/null 2>&1 &
+        XDG_RUNTIME_DIR="$sample_work/runtime" "$sample_work/program/ferquor" "$@" >/dev/null 2>&1 &
     sample_program_pid=$!
 }
 
