@@ -12,9 +12,12 @@
 #include "gui/event_loop_clock.h"
 #include "gui/qt_file_dialogs.h"
 #include "gui/tray_icon.h"
+#include "gui/twips_layout.h"
 
 #include <QCoreApplication>
+#include <QMenu>
 #include <QMessageBox>
+#include <QShortcut>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
 
@@ -97,10 +100,22 @@ void Application::connectCollaborators() {
             window->restore();
         }
     });
-    connect(tray, &TrayIcon::notificationChosen, window, &MainWindow::restore);
+    connect(tray, &TrayIcon::notificationChosen, window, [window, checks] {
+        window->restore();
+        if (QWidget* alert = checks->alertWindow()) {
+            PresentWindow(alert); // the alert is what the notification spoke of: it goes on top
+        }
+    });
     connect(tray, &TrayIcon::activeChanged, checks, &CheckController::setActive);
     connect(tray, &TrayIcon::runAtStartupRequested, this, &Application::runAtStartup);
     connect(tray, &TrayIcon::exitRequested, this, &Application::exit);
+    // Reachable without a notification area too: Ctrl+Q, and the tray's menu as the window's
+    // own context menu (on its free area and the status line).
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), window), &QShortcut::activated, this,
+            &Application::exit);
+    window->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(window, &QWidget::customContextMenuRequested, tray,
+            [window, tray](QPoint at) { tray->menu()->popup(window->mapToGlobal(at)); });
 }
 
 void Application::listenForShowRequests() {

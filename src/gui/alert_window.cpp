@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace fq {
 
@@ -24,6 +25,11 @@ AlertWindow::AlertWindow(QWidget* parent)
 
     okButton_ = MakeButton(this, "okButton", "OK");
     connect(okButton_, &QPushButton::clicked, this, &QWidget::close);
+    // Not a dialog, so no default button: Enter is given to OK by hand.
+    for (const int key : {Qt::Key_Return, Qt::Key_Enter}) {
+        connect(new QShortcut(QKeySequence(key), this), &QShortcut::activated, okButton_,
+                &QPushButton::click);
+    }
 
     counterLabel_ = MakeLabel(this, "counterLabel", "0", Qt::AlignHCenter);
     counterLabel_->setAutoFillBackground(true);

@@ -125,8 +125,11 @@ void MainWindow::placeWindow() {
                    TwipsToPixels(kMainWindowMinimumSize.height, dpi));
     // The client area goes in the middle of the screen: the frame is not known before the
     // window manager has put it around the window.
-    CentreOnScreen(this, QSize(TwipsToPixels(kDesignClientWidth, dpi),
-                               TwipsToPixels(kDesignClientHeight, dpi)));
+    const QSize designed(TwipsToPixels(kDesignClientWidth, dpi),
+                         TwipsToPixels(kDesignClientHeight, dpi));
+    // Below the designed size the anchored controls would run into each other.
+    setMinimumSize(designed);
+    CentreOnScreen(this, designed);
     new TwipsLayout(this, kMainWindowDesignOuter, MainWindowDesign(ui_));
 }
 
@@ -144,6 +147,8 @@ void MainWindow::typesEdited() {
 void MainWindow::connectControls() {
     connect(ui_.typesEdit, &QLineEdit::textChanged, this, &MainWindow::typesEdited);
     connect(ui_.addButton, &QPushButton::clicked, this, &MainWindow::addSite);
+    connect(ui_.urlEdit, &QLineEdit::returnPressed, this, &MainWindow::addSite);
+    connect(ui_.folderEdit, &QLineEdit::returnPressed, this, &MainWindow::addSite);
     connect(ui_.saveButton, &QPushButton::clicked, this, &MainWindow::saveSelectedSite);
     const auto clickedRow = [this](const QModelIndex& index) { selectRow(index.row()); };
     connect(ui_.siteView, &QTreeView::clicked, this, clickedRow);
@@ -215,8 +220,11 @@ void MainWindow::removeSelectedSite() {
         return;
     }
     store_.sites().remove(row);
-    // The number now names another site: "Save" must not write into it.
+    // The number now names another site: "Save" must not write into it, nor look as if it
+    // could.
     selectedRow_ = 0;
+    ui_.siteView->setCurrentIndex({});
+    ui_.saveButton->setEnabled(false);
     saveSiteDatabase();
 }
 

@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 
 namespace fq {
 namespace {
@@ -38,6 +39,8 @@ SponsorWindow::SponsorWindow(const std::string& pageFile, const QUrl& advertisin
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowTitle(QStringLiteral("แบนเนอร์ทั้งหมด"));
     setFont(ThaiFont(8));
+    connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this,
+            &QWidget::close);
 
     page_ = Named(new BannerView(this), "sponsorPage");
     page_->openUrl = openUrl;

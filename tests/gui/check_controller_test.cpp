@@ -1,6 +1,7 @@
 #include "app_fixture.h"
 #include "gui/alert_window.h"
 
+#include <QApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QLabel>
@@ -103,16 +104,18 @@ private slots:
                          "Ferrow Quorvel|Ferrow Quorvel| Total Web : 2     "
                          "Changed : 2\nhttp://a.test/\nhttp://b.test/|default,Show")});
 
-        // Choosing the notification brings the window back from the tray.
+        // Choosing the notification brings the window back from the tray, the alert above it;
+        // Enter there is OK.
         window.hide();
         service.choose(1, QStringLiteral("default"));
         QTRY_VERIFY(window.isVisible());
+        QTRY_COMPARE(QApplication::activeWindow(), alert);
         const QPointer<fq::AlertWindow> closing(alert);
-        QTest::mouseClick(alert->okButton(), Qt::LeftButton);
+        QTest::keyClick(alert, Qt::Key_Return);
         QTRY_VERIFY(closing.isNull());
     }
 
-    // Exit ends the event loop for good, so it runs last.
+    // Exit ends the event loop for good, so it runs last. Ctrl+Q is Exit.
     void exitDuringAPassEndsItAndAsksNoFurtherSite() {
         MainWindowFixture f;
         QStringList asked;
@@ -128,7 +131,9 @@ private slots:
         fq::MainWindow& window = f.start("php<>pw\r\nhttp://a.test/<>" + f.watchedFolder("a") +
                                          "\r\nhttp://b.test/<>" + f.watchedFolder("b"));
         f.type(f.ui().typesEdit, QStringLiteral("php,js"));
-        QTimer::singleShot(100, f.app.get(), &fq::Application::exit);
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTimer::singleShot(100, &window,
+                           [&window] { QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier); });
         f.app->checks().checkNow();
 
         QCOMPARE(asked, QStringList{QStringLiteral("http://a.test/_report.php")});

@@ -31,6 +31,9 @@ private slots:
         window.setWindowState(Qt::WindowMinimized);
         QVERIFY(window.isVisible() && window.isMinimized());
         QVERIFY(f.ui().bannerView->isHidden());
+        // The tray's menu is the window's own.
+        emit window.customContextMenuRequested(QPoint(5, 5));
+        QTRY_VERIFY(f.app->tray().menu()->isVisible());
     }
 
     // Only the entry's own argument tells a start at log-in; an entry that an earlier version
