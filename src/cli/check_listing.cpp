@@ -28,6 +28,10 @@ std::string EscapeControlBytes(const std::string& text) {
     return escaped;
 }
 
+std::string ExchangeName(const CheckResult& result) {
+    return result.exchange == Exchange::kSignedListing ? "signed list" : "size only";
+}
+
 std::string CheckListing(const SiteList& sites, const std::string& statusLine) {
     std::string text;
     for (int number = 1; number <= sites.size(); ++number) {
@@ -37,9 +41,8 @@ std::string CheckListing(const SiteList& sites, const std::string& statusLine) {
             text += "inactive\n";
             continue;
         }
-        const bool signedList = row.result.exchange == Exchange::kSignedListing;
         text += StatusText(row.result.status) + "\t" + TotalText(row.result) + "\t" +
-                (signedList ? "signed list" : "size only") + "\n";
+                ExchangeName(row.result) + "\n";
         for (const FileChange& change : row.result.changes) {
             text += "    " + EscapeControlBytes(change.path) + "\t" + ChangeKindText(change.kind) +
                     "\n";

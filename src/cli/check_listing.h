@@ -10,6 +10,9 @@ namespace fq {
 // name can neither break a line of the listing nor forge a column.
 std::string EscapeControlBytes(const std::string& text);
 
+// How the server was asked, as both listings name it: "signed list" or "size only".
+std::string ExchangeName(const CheckResult& result);
+
 // The terminal listing of a finished pass: per row its number, address, Status, Total and
 // how the server was asked ("signed list" or "size only") separated by tabs ("inactive" in
 // their place for a switched-off site), each change on its own line indented by four spaces,

@@ -1,8 +1,9 @@
-// ferquor-check [--report-script] [FOLDER]: one manual check pass, or the report script, for
-// the site database "ferquor.ini" in FOLDER (default: the data folder the program beside this
-// executable uses).
+// ferquor-check [--jobs N] [--json] [FOLDER] | --report-script [FOLDER] | --version: one
+// manual check pass, or the report script, for the site database "ferquor.ini" in FOLDER
+// (default: the data folder the program beside this executable uses).
 #include "cli/check_listing.h"
-#include "core/check/check_pass.h"
+#include "cli/json_listing.h"
+#include "cli/parallel_check.h"
 #include "core/check/report_script.h"
 #include "core/desktop/executable_path.h"
 #include "core/files/data_folder.h"
@@ -12,9 +13,9 @@
 #include "core/sites/site_store.h"
 #include "core/sites/watched_types.h"
 #include "core/text/path_text.h"
-#include "core/time/clock.h"
 
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,51 +27,77 @@ constexpr int kChanged = 1;
 constexpr int kCannotRead = 2;
 constexpr int kNotChecked = 3;
 
+// Sites wait mostly on their servers, so more run at once than there are cores.
+constexpr int kDefaultJobs = 16;
+constexpr int kMaxJobs = 256;
+
 constexpr const char* kUsage =
-    "Usage: ferquor-check [FOLDER]\n"
+    "Usage: ferquor-check [--jobs N] [--json] [FOLDER]\n"
     "       ferquor-check --report-script [FOLDER]\n"
-    "Checks every active site of FOLDER/ferquor.ini once, or prints the report script with\n"
-    "that database's password. FOLDER defaults to the folder of this program, or, when you\n"
-    "cannot write there, to $XDG_DATA_HOME/ferquor (~/.local/share/ferquor).\n"
+    "       ferquor-check --version\n"
+    "Checks every active site of FOLDER/ferquor.ini once, N sites at a time (default 16),\n"
+    "or prints the report script with that database's password. --json prints one JSON\n"
+    "object per site instead of the listing. FOLDER defaults to the folder of this program,\n"
+    "or, when you cannot write there, to $XDG_DATA_HOME/ferquor (~/.local/share/ferquor).\n"
     "Exit status: 0 every active site OK, 1 a site changed, 2 the database cannot be read or\n"
     "the arguments are wrong, 3 no site changed but a site could not be checked.\n";
 
 struct Options {
     bool reportScript = false;
+    bool json = false;
+    int jobs = kDefaultJobs;
     std::optional<std::string> folder;
 };
 
+// A whole number from 1 to kMaxJobs, or nothing.
+std::optional<int> JobCount(const std::string& text) {
+    int jobs = 0;
+    for (const char digit : text) {
+        if (digit < '0' || digit > '9' || jobs > kMaxJobs) {
+            return std::nullopt;
+        }
+        jobs = jobs * 10 + (digit - '0');
+    }
+    return jobs >= 1 && jobs <= kMaxJobs ? std::optional(jobs) : std::nullopt;
+}
+
 std::optional<Options> ParseOptions(const std::vector<std::string>& arguments) {
     Options options;
-    for (const std::string& argument : arguments) {
-        if (argument == "--report-script") {
+    for (auto argument = arguments.begin(); argument != arguments.end(); ++argument) {
+        if (*argument == "--report-script") {
             options.reportScript = true;
-        } else if (argument.starts_with("-") || options.folder) {
+        } else if (*argument == "--json") {
+            options.json = true;
+        } else if (*argument == "--jobs" || argument->starts_with("--jobs=")) {
+            const bool separate = *argument == "--jobs";
+            if (separate && std::next(argument) == arguments.end()) {
+                return std::nullopt;
+            }
+            const std::optional<int> jobs =
+                JobCount(separate ? *++argument : argument->substr(std::string("--jobs=").size()));
+            if (!jobs) {
+                return std::nullopt;
+            }
+            options.jobs = *jobs;
+        } else if (argument->starts_with("-") || options.folder) {
             return std::nullopt;
         } else {
-            options.folder = argument;
+            options.folder = *argument;
         }
     }
     return options;
 }
 
-int RunCheck(fq::SiteStore& store, const std::string& folder) {
+int RunCheck(fq::SiteStore& store, const std::string& folder, const Options& options) {
     fq::SiteList& sites = store.sites();
-    std::string statusLine;
-    fq::SleepingClock clock;
-    const fq::CheckServices services = fq::RealCheckServices([] { return true; }, clock);
-    const std::string watchedTypes = fq::WatchedTypesAfterEdit(store.watchedTypes());
-    fq::CheckSettings settings;
-    settings.watchedTypes = [&watchedTypes] { return watchedTypes; };
-    settings.reportPassword = [&store] { return store.reportPassword(); };
-    settings.showStatus = [&statusLine](const std::string& caption) { statusLine = caption; };
-    // Read, so that no site that answered the program the signed way is sent the password.
-    fq::SignedSites signedSites(folder + fq::kSignedSitesFileName,
-                                fq::SignedSites::Keeping::kInMemory);
-    settings.signedSites = &signedSites;
-
-    fq::CheckPass().run(false, sites, services, settings);
-    std::cout << fq::CheckListing(sites, statusLine) << std::flush;
+    const fq::ParallelCheckInputs inputs{
+        fq::WatchedTypesAfterEdit(store.watchedTypes()), store.reportPassword(),
+        // Read, so that no site that answered the program the signed way is sent the password.
+        fq::SignedSites(folder + fq::kSignedSitesFileName, fq::SignedSites::Keeping::kInMemory),
+        fq::PostForm};
+    const std::string statusLine = fq::CheckSitesInParallel(sites, options.jobs, inputs);
+    std::cout << (options.json ? fq::JsonListing(sites) : fq::CheckListing(sites, statusLine))
+              << std::flush;
     switch (fq::OutcomeOf(sites)) {
     case fq::PassOutcome::kAllOk:
         return kAllOk;
@@ -99,6 +126,10 @@ int main(int argc, char** argv) {
         std::cout << kUsage;
         return kAllOk;
     }
+    if (arguments.size() == 1 && arguments[0] == "--version") {
+        std::cout << "ferquor-check " FERQUOR_VERSION "\n";
+        return kAllOk;
+    }
     const std::optional<Options> options = ParseOptions(arguments);
     if (!options) {
         std::cerr << "ferquor-check: unknown or extra argument; see ferquor-check --help\n";
@@ -116,5 +147,5 @@ int main(int argc, char** argv) {
                   << std::flush;
         return kAllOk;
     }
-    return RunCheck(store, folder);
+    return RunCheck(store, folder, *options);
 }

@@ -1,6 +1,5 @@
 // The built ferquor-check against the generated report script under PHP's built-in server: what
-// the checker adds to the pass, namely its listing, exit codes and arguments. Each active site
-// costs the pass's real one-second pause.
+// the checker adds to the pass, namely its listings, exit codes and arguments.
 #include "core/check/report_script.h"
 #include "core/files/text_file.h"
 #include "core/net/http_client.h"
@@ -110,6 +109,21 @@ TEST(FerquorCheck, TheSignedListShowsEveryKindOfChangeOnEveryKindOfServer) {
                       "none/\tNo folder\t0 : -1\tsize only\n"
                       "3\thttp://127.0.0.1:9/off/\tinactive\n"
                       " Total Web : 3     Changed : 1\nexit 1");
+        // The same verdicts as JSON, which PHP reads (a name that is not UTF-8 included).
+        const std::string json = RunChecker({"--jobs=1", "--json", program.slashed()});
+        EXPECT_TRUE(json.ends_with("}\nexit 1")) << json;
+        EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "json", json.substr(0, json.size() - 6)));
+        FILE* php = ::popen(("php -r 'foreach (file(\"" + program.slashed() +
+                             "json\") as $l) { $o = json_decode($l, true, 9, "
+                             "JSON_THROW_ON_ERROR); echo $o[\"number\"], \" \", $o[\"status\"] "
+                             "?? \"inactive\", \" \", count($o[\"changes\"] ?? []), \"|\"; }'")
+                                .c_str(),
+                            "r");
+        char parsed[200] = {};
+        EXPECT_GT(std::fread(parsed, 1, sizeof parsed - 1, php), 0u);
+        ::pclose(php);
+        EXPECT_STREQ(parsed, "1 Changed 6|2 No folder 0|3 inactive 0|");
+        fs::remove(program.path() / "json");
         // It writes nothing.
         EXPECT_EQ(fq::ReadTextFile(database), content);
         EXPECT_EQ(std::distance(fs::directory_iterator(program.path()), fs::directory_iterator()),
@@ -175,12 +189,16 @@ TEST(FerquorCheck, UnreadableDatabaseOrBadArgumentsExitWithTwoSayingWhy) {
     fs::create_directory(program.path() / "ferquor.ini");
     EXPECT_EQ(RunChecker({"--report-script", folder}),
               "ferquor-check: cannot read " + folder + "ferquor.ini: Is a directory\nexit 2");
-    for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{"--frobnicate"}, {folder, folder}}) {
+    for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--frobnicate"},
+                                                      {folder, folder},
+                                                      {"--jobs", "0", folder},
+                                                      {"--jobs=x", folder},
+                                                      {"--jobs"}}) {
         const std::string said = RunChecker(arguments);
         EXPECT_TRUE(said.ends_with("exit 2") && std::count(said.begin(), said.end(), '\n') == 1)
             << said;
     }
     EXPECT_TRUE(RunChecker({"--help"}).ends_with("exit 0"));
+    EXPECT_TRUE(RunChecker({"--version"}).starts_with("ferquor-check 1."));
     EXPECT_TRUE(fs::is_directory(program.path() / "ferquor.ini"));
 }
