@@ -58,6 +58,12 @@ TEST(ReportScript, AnswersTheExactPasswordWithSizesFromInsideTheSiteAndNoWarning
     EXPECT_TRUE(fq::WriteTextFile(site + "a.php", "12345"));
     EXPECT_TRUE(fq::WriteTextFile(site + "sub/b.php", "1"));
     EXPECT_TRUE(fq::WriteTextFile(web.slashed() + "x.php", "above the site"));
+    // Names that lead elsewhere on a Windows host; here they are files in the site.
+    for (const char* name : {"..\\x.php", "C:x.php", "\\x.php"}) {
+        EXPECT_TRUE(fq::WriteTextFile(site + name, "as on Windows"));
+    }
+    EXPECT_TRUE(fq::WriteTextFile(site + "empty.php",
+                                  fq::FillReportPassword(fq::ReportScriptTemplate(), "")));
     PhpServer server(web.path());
     ASSERT_TRUE(server.running());
     const auto post = [&server](const std::string& body) {
@@ -68,13 +74,22 @@ TEST(ReportScript, AnswersTheExactPasswordWithSizesFromInsideTheSiteAndNoWarning
     EXPECT_EQ(post("pw=0&path=a.php\r\nmissing.php\r\n\r\nsub/b.php\r\n"), "5--1-");
     // A path that could leave the site is answered like a missing file, in its place.
     EXPECT_EQ(post("pw=0&path=a.php\r\n../x.php\r\n/etc/passwd\r\nfile:///etc/passwd\r\n"
-                   "ftp://127.0.0.1/x\r\nsub/../a.php\r\nsub/b.php\r\n"),
-              "5------1-");
+                   "ftp://127.0.0.1/x\r\nsub/../a.php\r\n..\\x.php\r\nC:x.php\r\n\\x.php\r\n"
+                   "sub\\..\\a.php\r\nsub/b.php\r\n"),
+              "5----------1-");
     // PHP's loose "==" would take these for "0"; missing fields give nothing, not a warning.
-    for (const char* body : {"pw=0e1234&path=a.php", "pw=00&path=a.php", "pw=0.0&path=a.php",
-                             "path=a.php", "pw=0", ""}) {
+    for (const char* body :
+         {"pw=0e1234&path=a.php", "pw=00&path=a.php", "pw=0.0&path=a.php", "path=a.php", "pw=0", "",
+          "pw=0&path[]=a.php", "pw[]=0&path=a.php", "pw=0&path[a][]=a.php"}) {
         EXPECT_EQ(post(body), "") << body;
     }
+    // An empty password opens nothing.
+    const std::string nonce(32, 'a');
+    EXPECT_EQ(fq::PostForm(server.url() + "site/empty.php", "pw=&path=a.php"), "");
+    EXPECT_EQ(fq::PostForm(server.url() + "site/empty.php",
+                           "fq=1&types=php&nonce=" + nonce +
+                               "&mac=" + fq::HmacSha256Hex("", "ferquor-list\nphp\n" + nonce)),
+              "ferquor-list 1\nrefused\n");
 }
 
 TEST(ReportScript, ListsTheWatchedFilesSignedWithAnyPassword) {
@@ -139,7 +154,8 @@ TEST(ReportScript, ListsTheWatchedFilesSignedWithAnyPassword) {
          {list("php,js", "lark", nonce),
           list("php,js", password, "0123456789ABCDEF0123456789ABCDEF"),
           list("php,js", password, nonce + "g"),
-          fq::PostForm(server.url() + "shown.php", "fq=1&types=php&nonce=" + nonce)}) {
+          fq::PostForm(server.url() + "shown.php", "fq=1&types=php&nonce=" + nonce),
+          fq::PostForm(server.url() + "shown.php", "fq=1&types[]=php&nonce=" + nonce + "&mac=x")}) {
         EXPECT_EQ(refused, "ferquor-list 1\nrefused\n");
     }
     // The same password opens the size exchange.
