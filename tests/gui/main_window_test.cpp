@@ -54,7 +54,7 @@ private slots:
                                   "\r\nhttp://a.test/<>/srv/a/\r\nhttp://b.test/<>/srv/b/";
         QCOMPARE(f.database(), added);
 
-        // Save writes the boxes into the clicked row only; the file waits for the next save.
+        // Save writes the boxes into the clicked row only; the file follows a moment later.
         f.clickRow(1);
         QCOMPARE(f.ui().urlEdit->text(), QStringLiteral("http://a.test/"));
         f.type(f.ui().urlEdit, QStringLiteral("http://c.test"));
@@ -68,6 +68,9 @@ private slots:
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(0) + 5, 5));
         QVERIFY(!window.sites().at(0).site.active && !window.sites().at(1).site.active);
+        QTRY_COMPARE(f.database(),
+                     "php,js,htm,asp<>" + password +
+                         "\r\nhttp://b.test/<>/srv/b/<>1\r\nhttp://c.test/<>/srv/a/<>1");
 
         // Remove takes the clicked row, saves, and leaves no row selected for "Save".
         window.removeSelectedSite();
