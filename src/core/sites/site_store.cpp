@@ -54,7 +54,7 @@ SiteFileOpened SiteStore::read() {
         sites_.reload(database->sites);
         opened.loaded = true;
         saved_ = FormatSiteDatabase(watchedTypes_, reportPassword_, sites_.storedSites());
-    } else if (!file.unreadable()) {
+    } else {
         saved_.clear();
     }
     // A database gets a password of its own, never a public default: the script would answer
