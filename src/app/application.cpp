@@ -176,7 +176,7 @@ void Application::exit() {
     checks_->stop();
     strip_->stop();
     tray_->hide();
-    window_->saveBeforeExit();
+    window_->saveUnattended();
     QCoreApplication::exit(0);
 }
 

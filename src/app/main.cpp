@@ -11,10 +11,33 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QSessionManager>
 #include <cstdlib>
 #include <string>
 
 namespace {
+
+// The program while main() runs it. When the connection to the display breaks, Qt ends the
+// process with exit() from inside the event loop: no signal, no aboutToQuit, no exit
+// sequence. The exit handler below still saves the site file then.
+fq::Application* g_running = nullptr;
+
+void SaveWhenEndedAbruptly() {
+    if (g_running != nullptr && !g_running->ending()) {
+        g_running->window().saveUnattended();
+    }
+}
+
+// Stands for the program in the exit handler while it exists.
+struct RunningProgram {
+    explicit RunningProgram(fq::Application& program) {
+        g_running = &program;
+        std::atexit(SaveWhenEndedAbruptly);
+    }
+    ~RunningProgram() { g_running = nullptr; }
+    RunningProgram(const RunningProgram&) = delete;
+    RunningProgram& operator=(const RunningProgram&) = delete;
+};
 
 // The maker's site as built, or FERQUOR_BASE_URL when set, for trying another deployment.
 std::string MakerSite() {
@@ -58,8 +81,16 @@ int main(int argc, char** argv) {
     environment.startedAtLogin = startedAtLogin;
     environment.showRequestSocket = instanceLock.showRequestSocket();
     fq::Application program(std::move(environment));
+    const RunningProgram running(program);
     fq::TerminationSignal termination;
     QObject::connect(&termination, &fq::TerminationSignal::received, &program,
+                     &fq::Application::exit);
+    // The desktop session asks for our data when it ends: saved without a question, the
+    // session may still be cancelled. Whatever ends the event loop other than Exit (the
+    // session manager, for one) runs the exit sequence, which saves, on the way out.
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &program,
+                     [&program](QSessionManager&) { program.window().saveUnattended(); });
+    QObject::connect(&application, &QCoreApplication::aboutToQuit, &program,
                      &fq::Application::exit);
     program.start();
     // Start-up lets events run while it reports the start, and a termination request may

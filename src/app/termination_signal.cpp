@@ -8,6 +8,7 @@
 namespace fq {
 namespace {
 
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 int g_signalSockets[2] = {-1, -1};
 
 void OnTerminationSignal(int) {
@@ -28,13 +29,24 @@ TerminationSignal::TerminationSignal(QObject* parent) : QObject(parent) {
     action.sa_handler = OnTerminationSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGINT, &action, nullptr);
+    for (const int signal : kSignals) {
+        // Started with `nohup`, a closed terminal goes on being ignored.
+        struct sigaction inherited {};
+        if (signal != SIGHUP ||
+            (::sigaction(signal, nullptr, &inherited) == 0 && inherited.sa_handler != SIG_IGN)) {
+            ::sigaction(signal, &action, nullptr);
+        }
+    }
 }
 
 TerminationSignal::~TerminationSignal() {
-    ::signal(SIGTERM, SIG_DFL);
-    ::signal(SIGINT, SIG_DFL);
+    for (const int signal : kSignals) {
+        struct sigaction current {};
+        if (::sigaction(signal, nullptr, &current) == 0 &&
+            current.sa_handler == OnTerminationSignal) {
+            ::signal(signal, SIG_DFL);
+        }
+    }
     for (int& socket : g_signalSockets) {
         if (socket >= 0) {
             ::close(socket);

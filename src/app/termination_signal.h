@@ -6,8 +6,9 @@ class QSocketNotifier;
 
 namespace fq {
 
-// Turns SIGTERM and SIGINT (log-out, shutdown, `kill`) into a Qt signal delivered on the GUI
-// thread, so that the program can end the way the user's Exit does.
+// Turns SIGTERM, SIGINT and SIGHUP (log-out, shutdown, `kill`, a closed terminal) into a Qt
+// signal delivered on the GUI thread, so that the program can end the way the user's Exit
+// does, saving.
 class TerminationSignal : public QObject {
     Q_OBJECT
 

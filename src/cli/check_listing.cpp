@@ -9,9 +9,18 @@ namespace fq {
 std::string EscapeControlBytes(const std::string& text) {
     std::string escaped;
     escaped.reserve(text.size());
-    for (const char byte : text) {
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const char byte = text[at];
         const auto code = static_cast<unsigned char>(byte);
-        if (byte == '\t') {
+        const auto next = at + 1 < text.size() ? static_cast<unsigned char>(text[at + 1]) : 0;
+        if (code == 0xC2 && next >= 0x80 && next <= 0x9F) {
+            // U+0080 to U+009F in UTF-8: a terminal takes them for controls (U+009B opens an
+            // escape sequence). A lone byte of that range is not UTF-8 and shows as such.
+            char hex[9];
+            std::snprintf(hex, sizeof hex, "\\xC2\\x%02X", next);
+            escaped += hex;
+            ++at;
+        } else if (byte == '\t') {
             escaped += "\\t";
         } else if (byte == '\n') {
             escaped += "\\n";

@@ -6,8 +6,9 @@
 
 namespace fq {
 
-// `text` with every control byte written out (\t, \n, \r, else \xHH), so that a
-// name can neither break a line of the listing nor forge a column.
+// `text` with every control byte written out (\t, \n, \r, else \xHH), and the UTF-8 form
+// of each C1 control as \xC2\xHH, so that a name can neither break a line of the listing,
+// forge a column nor steer the terminal.
 std::string EscapeControlBytes(const std::string& text);
 
 // How the server was asked, as both listings name it: "signed list" or "size only".

@@ -14,6 +14,9 @@
 #include "core/sites/watched_types.h"
 #include "core/text/path_text.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <iterator>
 #include <optional>
@@ -24,7 +27,7 @@ namespace {
 
 constexpr int kAllOk = 0;
 constexpr int kChanged = 1;
-constexpr int kCannotRead = 2;
+constexpr int kCannotRun = 2;
 constexpr int kNotChecked = 3;
 
 // Sites wait mostly on their servers, so more run at once than there are cores.
@@ -37,10 +40,11 @@ constexpr const char* kUsage =
     "       ferquor-check --version\n"
     "Checks every active site of FOLDER/ferquor.ini once, N sites at a time (default 16),\n"
     "or prints the report script with that database's password. --json prints one JSON\n"
-    "object per site instead of the listing. FOLDER defaults to the folder of this program,\n"
-    "or, when you cannot write there, to $XDG_DATA_HOME/ferquor (~/.local/share/ferquor).\n"
-    "Exit status: 0 every active site OK, 1 a site changed, 2 the database cannot be read or\n"
-    "the arguments are wrong, 3 no site changed but a site could not be checked.\n";
+    "object per site instead of the listing. FOLDER defaults to the folder of this program\n"
+    "when it is yours alone, else to $XDG_DATA_HOME/ferquor (~/.local/share/ferquor).\n"
+    "Exit status: 0 every active site OK, 1 a site changed, 2 the database cannot be read,\n"
+    "the output cannot be written or the arguments are wrong, 3 no site changed but a site\n"
+    "could not be checked.\n";
 
 struct Options {
     bool reportScript = false;
@@ -79,13 +83,25 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& arguments) {
                 return std::nullopt;
             }
             options.jobs = *jobs;
-        } else if (argument->starts_with("-") || options.folder) {
+        } else if (argument->empty() || argument->starts_with("-") || options.folder) {
             return std::nullopt;
         } else {
             options.folder = *argument;
         }
     }
     return options;
+}
+
+// Writes `text` to standard output; false, saying why on standard error, when it did not all
+// get there (a full disk, a closed pipe), so that a cut script or listing is never taken for
+// a whole one.
+bool Print(const std::string& text) {
+    if (std::fwrite(text.data(), 1, text.size(), stdout) == text.size() &&
+        std::fflush(stdout) == 0) {
+        return true;
+    }
+    std::cerr << "ferquor-check: cannot write the output: " << std::strerror(errno) << "\n";
+    return false;
 }
 
 int RunCheck(fq::SiteStore& store, const std::string& folder, const Options& options) {
@@ -96,8 +112,9 @@ int RunCheck(fq::SiteStore& store, const std::string& folder, const Options& opt
         fq::SignedSites(folder + fq::kSignedSitesFileName, fq::SignedSites::Keeping::kInMemory),
         fq::PostForm};
     const std::string statusLine = fq::CheckSitesInParallel(sites, options.jobs, inputs);
-    std::cout << (options.json ? fq::JsonListing(sites) : fq::CheckListing(sites, statusLine))
-              << std::flush;
+    if (!Print(options.json ? fq::JsonListing(sites) : fq::CheckListing(sites, statusLine))) {
+        return kCannotRun;
+    }
     switch (fq::OutcomeOf(sites)) {
     case fq::PassOutcome::kAllOk:
         return kAllOk;
@@ -115,7 +132,7 @@ int CannotRead(const std::string& path, const fq::SiteFileOpened& opened) {
         opened.readError.ok() ? "the file is empty" : opened.readError.reason();
     std::cerr << "ferquor-check: cannot read " << fq::EscapeControlBytes(path) << ": " << reason
               << "\n";
-    return kCannotRead;
+    return kCannotRun;
 }
 
 } // namespace
@@ -132,8 +149,8 @@ int main(int argc, char** argv) {
     }
     const std::optional<Options> options = ParseOptions(arguments);
     if (!options) {
-        std::cerr << "ferquor-check: unknown or extra argument; see ferquor-check --help\n";
-        return kCannotRead;
+        std::cerr << "ferquor-check: unknown, empty or extra argument; see ferquor-check --help\n";
+        return kCannotRun;
     }
     const std::string folder = options->folder ? fq::EnsureTrailing(*options->folder, '/')
                                                : fq::DataFolder(fq::FolderOf(fq::ExecutablePath()));
@@ -143,9 +160,15 @@ int main(int argc, char** argv) {
         return CannotRead(store.path(), opened);
     }
     if (options->reportScript) {
-        std::cout << fq::FillReportPassword(fq::ReportScriptTemplate(), store.reportPassword())
-                  << std::flush;
-        return kAllOk;
+        // A password made up here is kept nowhere: a script with it would never match.
+        if (opened.passwordMadeUp) {
+            std::cerr << "ferquor-check: " << fq::EscapeControlBytes(store.path())
+                      << " holds no report password; start ferquor once to make one\n";
+            return kCannotRun;
+        }
+        return Print(fq::FillReportPassword(fq::ReportScriptTemplate(), store.reportPassword()))
+                   ? kAllOk
+                   : kCannotRun;
     }
     return RunCheck(store, folder, *options);
 }

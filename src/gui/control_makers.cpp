@@ -13,6 +13,8 @@ QPushButton* MakeButton(QWidget* window, const char* name, const char* caption) 
 
 QLabel* MakeLabel(QWidget* window, const char* name, const char* text, Qt::Alignment horizontal) {
     auto* label = Named(new QLabel(QString::fromUtf8(text), window), name);
+    // Labels show texts from sites and from the maker's list: markup in them stays text.
+    label->setTextFormat(Qt::PlainText);
     label->setAlignment(horizontal | Qt::AlignVCenter);
     return label;
 }

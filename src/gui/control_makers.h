@@ -21,7 +21,8 @@ Control* Named(Control* control, const char* name) {
 // A push button of `window` with the UTF-8 caption `caption`; the window's layout places it.
 QPushButton* MakeButton(QWidget* window, const char* name, const char* caption);
 
-// A label of `window` with the UTF-8 text `text`, centred vertically and aligned `horizontal`.
+// A plain-text label of `window` with the UTF-8 text `text`, centred vertically and aligned
+// `horizontal`.
 QLabel* MakeLabel(QWidget* window, const char* name, const char* text,
                   Qt::Alignment horizontal = Qt::AlignLeft);
 

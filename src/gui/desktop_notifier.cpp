@@ -34,7 +34,8 @@ void DesktopNotifier::notify(const QString& summary, const QString& body) {
     }
     QDBusMessage call =
         QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
-    call << appName_ << shownId_ << kIcon << summary << body
+    // The body may be read as markup: a site's address with "&" or "<" in it stays text.
+    call << appName_ << shownId_ << kIcon << summary << body.toHtmlEscaped()
          << QStringList{kDefaultAction, QStringLiteral("Show")}
          << QVariantMap{{QStringLiteral("desktop-entry"), kDesktopEntry}} << -1;
     // Without a service the call fails and the watcher goes without a word.

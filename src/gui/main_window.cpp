@@ -29,6 +29,8 @@ namespace {
 
 constexpr int kDesignClientWidth = 8910;
 constexpr int kDesignClientHeight = 6330;
+// Long enough to take a burst of ticks or keystrokes as one edit.
+constexpr int kSaveDelayMs = 2000;
 
 QString FailureText(const char* what, const std::string& path, const FileOutcome& outcome) {
     return QLatin1String(what) + ToQt(path) + QStringLiteral(":\n") + ToQt(outcome.reason());
@@ -39,8 +41,10 @@ QString FailureText(const char* what, const std::string& path, const FileOutcome
 MainWindow::MainWindow(MainWindowSeams seams, QWidget* parent)
     : QWidget(parent), seams_(std::move(seams)), store_(seams_.dataFolder + kDatabaseFileName),
       siteModel_(new SiteListModel(store_.sites(), this)),
-      ui_(BuildMainWindowControls(this, siteModel_)) {
+      ui_(BuildMainWindowControls(this, siteModel_)), saveTimer_(new QTimer(this)) {
     setObjectName(QStringLiteral("mainWindow"));
+    saveTimer_->setSingleShot(true);
+    saveTimer_->setInterval(kSaveDelayMs);
     placeWindow();
     connectControls();
 }
@@ -84,7 +88,7 @@ bool MainWindow::saveSiteDatabase() {
         const QString text = QStringLiteral("Could not save ") + ToQt(store_.path()) +
                              QStringLiteral(":\n") + ToQt(saved.reason());
         // Nobody may be there to press OK while the program ends.
-        if (exiting_) {
+        if (unattended_) {
             qWarning("%s", qPrintable(text));
         } else {
             showWarning(text);
@@ -145,7 +149,17 @@ void MainWindow::typesEdited() {
 }
 
 void MainWindow::connectControls() {
+    // Edits that are not saved on the spot (a tick, "Save", the types) reach the file soon, so
+    // that a program killed or a session ended without a word does not lose them.
+    connect(saveTimer_, &QTimer::timeout, this, [this] {
+        if (store_.unsaved()) {
+            saveSiteDatabase();
+        }
+    });
+    const auto saveSoon = [this] { saveTimer_->start(); };
+    connect(siteModel_, &QAbstractItemModel::dataChanged, saveTimer_, saveSoon);
     connect(ui_.typesEdit, &QLineEdit::textChanged, this, &MainWindow::typesEdited);
+    connect(ui_.typesEdit, &QLineEdit::textEdited, saveTimer_, saveSoon);
     connect(ui_.addButton, &QPushButton::clicked, this, &MainWindow::addSite);
     connect(ui_.urlEdit, &QLineEdit::returnPressed, this, &MainWindow::addSite);
     connect(ui_.folderEdit, &QLineEdit::returnPressed, this, &MainWindow::addSite);
@@ -310,9 +324,10 @@ void MainWindow::showStatus(const QString& caption) {
     ui_.statusLabel->repaint();
 }
 
-void MainWindow::saveBeforeExit() {
-    exiting_ = true;
+void MainWindow::saveUnattended() {
+    unattended_ = true;
     saveSiteDatabase();
+    unattended_ = false;
 }
 
 } // namespace fq

@@ -4,6 +4,7 @@
 #include "gui/main_window_controls.h"
 #include "gui/program_name.h"
 
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 #include <memory>
@@ -44,8 +45,9 @@ public:
     // Writes the whole site file from the live state; a failure is shown once. Nothing is
     // written over a site file that exists but could not be read.
     bool saveSiteDatabase();
-    // The last save while the program ends: a failure goes to the log, nobody may be there.
-    void saveBeforeExit();
+    // A save that nobody may be there to see fail (the program or the desktop session ends):
+    // a failure goes to the log.
+    void saveUnattended();
 
     // Editing the site list.
     void addSite();
@@ -100,7 +102,8 @@ private:
     SiteStore store_;
     SiteListModel* siteModel_;
     MainWindowControls ui_;
-    bool exiting_ = false;
+    QTimer* saveTimer_; // an edit reaches the file this long after the last one
+    bool unattended_ = false;
     int selectedRow_ = 0; // the 1-based number of the row clicked last; 0 for none
 };
 

@@ -6,7 +6,6 @@
 #include "php_server.h"
 #include "temp_folder.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -20,13 +19,14 @@ namespace fs = std::filesystem;
 namespace {
 
 // Runs the built ferquor-check with `arguments` (no quotes in them): what it printed on both
-// outputs, then "exit " and its exit code.
-std::string RunChecker(const std::vector<std::string>& arguments) {
+// outputs (standard output going to `redirect` when given), then "exit " and its exit code.
+std::string RunChecker(const std::vector<std::string>& arguments,
+                       const std::string& redirect = "") {
     std::string command = (fs::path(FERQUOR_BUILD_DIR) / "ferquor-check").string();
     for (const std::string& argument : arguments) {
         command += " '" + argument + "'";
     }
-    FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+    FILE* pipe = ::popen((command + " 2>&1" + redirect).c_str(), "r");
     std::string output;
     char buffer[4096];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
@@ -183,22 +183,25 @@ TEST(FerquorCheck, OnlyAnOlderScriptIsAskedForSizesAndAForgedOrRefusedListIsNoRe
 TEST(FerquorCheck, UnreadableDatabaseOrBadArgumentsExitWithTwoSayingWhy) {
     TempFolder program;
     const std::string folder = program.slashed();
-    EXPECT_EQ(RunChecker({folder + "no\x01where"}),
+    EXPECT_EQ(RunChecker({folder + "no\x01\xC2\x9B\xC2\xA0where"}),
               "ferquor-check: cannot read " + folder +
-                  "no\\x01where/ferquor.ini: No such file or directory\nexit 2");
+                  "no\\x01\\xC2\\x9B\xC2\xA0where/ferquor.ini: No such file or directory\nexit 2");
     fs::create_directory(program.path() / "ferquor.ini");
     EXPECT_EQ(RunChecker({"--report-script", folder}),
               "ferquor-check: cannot read " + folder + "ferquor.ini: Is a directory\nexit 2");
     for (const std::vector<std::string>& arguments : {std::vector<std::string>{"--frobnicate"},
                                                       {folder, folder},
+                                                      {""},
                                                       {"--jobs", "0", folder},
                                                       {"--jobs=x", folder},
                                                       {"--jobs"}}) {
-        const std::string said = RunChecker(arguments);
-        EXPECT_TRUE(said.ends_with("exit 2") && std::count(said.begin(), said.end(), '\n') == 1)
-            << said;
+        EXPECT_EQ(RunChecker(arguments), "ferquor-check: unknown, empty or extra argument; see "
+                                         "ferquor-check --help\nexit 2");
     }
     EXPECT_TRUE(RunChecker({"--help"}).ends_with("exit 0"));
     EXPECT_TRUE(RunChecker({"--version"}).starts_with("ferquor-check 1."));
     EXPECT_TRUE(fs::is_directory(program.path() / "ferquor.ini"));
+    Write(program.path() / "sub" / "ferquor.ini", "php<>pw");
+    EXPECT_EQ(RunChecker({"--report-script", folder + "sub"}, " >/dev/full"),
+              "ferquor-check: cannot write the output: No space left on device\nexit 2");
 }

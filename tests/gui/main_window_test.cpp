@@ -56,7 +56,7 @@ private slots:
                                   "\r\nhttp://a.test/<>/srv/a/\r\nhttp://b.test/<>/srv/b/";
         QCOMPARE(f.database(), added);
 
-        // Save writes the boxes into the clicked row only; the file waits for the next save.
+        // Save writes the boxes into the clicked row only; the file follows a moment later.
         f.clickRow(1);
         QCOMPARE(f.ui().urlEdit->text(), QStringLiteral("http://a.test/"));
         f.type(f.ui().urlEdit, QStringLiteral("http://c.test"));
@@ -70,6 +70,7 @@ private slots:
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(0) + 5, 5));
         QVERIFY(!window.sites().at(0).site.active && !window.sites().at(1).site.active);
+        QTRY_VERIFY(f.database().ends_with("\r\nhttp://c.test/<>/srv/a/<>1"));
 
         // Remove takes the clicked row, saves, and leaves no row selected for "Save".
         window.removeSelectedSite();

@@ -38,7 +38,7 @@ int ExitCode(pid_t pid, milliseconds limit) {
 
 } // namespace
 
-TEST(SingleInstance, SecondStartEndsSilentlyAndTheFirstSavesOnTerm) {
+TEST(SingleInstance, SecondStartEndsSilentlyAndTheFirstSavesOnHangUp) {
     TempFolder program, runtime;
     const fs::path build = FERQUOR_BUILD_DIR, executable = program.path() / "ferquor";
     fs::copy_file(build / "ferquor", executable);
@@ -57,9 +57,10 @@ TEST(SingleInstance, SecondStartEndsSilentlyAndTheFirstSavesOnTerm) {
     EXPECT_EQ(ExitCode(Start(executable), 20s), 0);
     EXPECT_FALSE(fs::exists(program.path() / "ferquor.ini"));
 
-    // The first one is undisturbed, and a termination request ends it the way Exit does.
+    // The first one is undisturbed, and a hang-up (a closed terminal, a log-out) ends it the way
+    // Exit and SIGTERM do.
     EXPECT_EQ(ExitCode(first, 200ms), -1);
-    ASSERT_EQ(::kill(first, SIGTERM), 0);
+    ASSERT_EQ(::kill(first, SIGHUP), 0);
     EXPECT_EQ(ExitCode(first, 20s), 0);
     EXPECT_TRUE(fs::exists(program.path() / "ferquor.ini"));
 }

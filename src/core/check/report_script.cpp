@@ -28,14 +28,17 @@ $pw = 'lark';
 $_POST += array('fq' => null, 'pw' => null, 'path' => null);
 if ($_POST['fq'] === '1') {
 	echo fq_listing($pw);
-} elseif (is_string($_POST['pw']) && is_string($_POST['path']) && hash_equals($pw, $_POST['pw'])) {
+} elseif ($pw !== '' && is_string($_POST['pw']) && is_string($_POST['path'])
+	&& hash_equals($pw, $_POST['pw'])) {
 	// The size of each path followed by "-"; a path that could leave the site gets an empty
-	// field, like a missing file, so that the fields keep their places.
+	// field, like a missing file, so that the fields keep their places. A Windows host takes
+	// "\" for a folder separator too, and "C:" for another drive.
 	$sizes = '';
 	foreach (explode("\r\n", $_POST['path']) as $p) {
 		if ($p !== '') {
-			$outside = strpos($p, '://') !== false || $p[0] == '/'
-				|| in_array('..', explode('/', $p), true);
+			$outside = strpos($p, '://') !== false || $p[0] == '/' || $p[0] == '\\'
+				|| preg_match('/^[A-Za-z]:/', $p)
+				|| in_array('..', explode('/', strtr($p, '\\', '/')), true);
 			$sizes .= ($outside ? '' : @filesize($p)) . '-';
 		}
 	}
@@ -49,7 +52,7 @@ function fq_listing($pw)
 	$_POST += array('types' => null, 'nonce' => null, 'mac' => null);
 	$types = $_POST['types'];
 	$nonce = $_POST['nonce'];
-	if (!is_string($types) || !is_string($nonce) || !is_string($_POST['mac'])
+	if ($pw === '' || !is_string($types) || !is_string($nonce) || !is_string($_POST['mac'])
 		|| strlen($nonce) != 32 || strspn($nonce, '0123456789abcdef') != 32
 		|| !hash_equals(hash_hmac('sha256', "ferquor-list\n$types\n$nonce", $pw), $_POST['mac'])) {
 		return "ferquor-list 1\nrefused\n";

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,14 +25,24 @@ void MakeFolders(const std::string& folder) {
     }
 }
 
-// "ferquor/" under the XDG base folder `variable`, else under `homeRelative` in $HOME; made
-// when missing. "" without an absolute base.
+// $HOME, else the home that the user's account names; "" when neither is absolute.
+std::string HomeFolder(const EnvironmentLookup& lookup) {
+    std::string home = lookup("HOME");
+    if (!home.starts_with('/')) {
+        const passwd* account = ::getpwuid(::geteuid());
+        home = account != nullptr && account->pw_dir != nullptr ? account->pw_dir : "";
+    }
+    return home.starts_with('/') ? home : std::string();
+}
+
+// "ferquor/" under the XDG base folder `variable`, else under `homeRelative` in the home;
+// made when missing. "" without an absolute base.
 std::string XdgFolder(const EnvironmentLookup& lookup, const char* variable,
                       const char* homeRelative) {
     std::string base = lookup(variable);
     if (!base.starts_with('/')) {
-        base = lookup("HOME");
-        if (!base.starts_with('/')) {
+        base = HomeFolder(lookup);
+        if (base.empty()) {
             return {};
         }
         base = EnsureTrailing(base, '/') + homeRelative;
@@ -41,11 +52,20 @@ std::string XdgFolder(const EnvironmentLookup& lookup, const char* variable,
     return folder;
 }
 
+// The folder is this user's own, nobody else may write to it, and this user may. Another
+// user who could put a "ferquor.ini" there would choose what the program sends where.
+bool OwnPrivateFolder(const std::string& folder) {
+    struct stat info {};
+    // The effective user is the one whose writes will succeed or fail.
+    return ::stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode) &&
+           info.st_uid == ::geteuid() && (info.st_mode & (S_IWGRP | S_IWOTH)) == 0 &&
+           ::faccessat(AT_FDCWD, folder.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
 } // namespace
 
 std::string DataFolder(const std::string& programFolder, const EnvironmentLookup& environment) {
-    // The effective user is the one whose writes will succeed or fail.
-    if (::faccessat(AT_FDCWD, programFolder.c_str(), W_OK, AT_EACCESS) == 0) {
+    if (OwnPrivateFolder(programFolder)) {
         return programFolder;
     }
     const std::string folder =

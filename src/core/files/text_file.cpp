@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cerrno>
+#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -53,6 +54,29 @@ int ReadAll(int fd, std::string& content) {
         }
         content.append(buffer, static_cast<std::size_t>(got));
     }
+}
+
+// The file that `path` stands for: the end of its chain of symbolic links, each relative
+// target read from its link's folder; nothing for a chain that loops or is too long.
+std::optional<std::string> FollowLinks(std::string path) {
+    constexpr int kMaxLinks = 40; // as the kernel allows
+    for (int links = 0; links <= kMaxLinks; ++links) {
+        struct stat info {};
+        if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return path;
+        }
+        std::string target(PATH_MAX, '\0');
+        const ssize_t length = ::readlink(path.c_str(), target.data(), target.size());
+        if (length <= 0 || static_cast<std::size_t>(length) == target.size()) {
+            return path;
+        }
+        target.resize(static_cast<std::size_t>(length));
+        const std::size_t slash = path.rfind('/');
+        path = target.starts_with('/') || slash == std::string::npos
+                   ? target
+                   : path.substr(0, slash + 1) + target;
+    }
+    return std::nullopt;
 }
 
 bool IsTemporaryName(const std::string& name, const std::string& prefix) {
@@ -109,23 +133,27 @@ std::string ReadTextFile(const std::string& path) {
     return ReadWholeFile(path).value_or(std::string());
 }
 
-FileOutcome WriteTextFile(const std::string& path, const std::string& content) {
-    if (path.empty()) {
+FileOutcome WriteTextFile(const std::string& link, const std::string& content, mode_t newFileMode) {
+    if (link.empty()) {
         return {ENOENT};
     }
+    const std::optional<std::string> target = FollowLinks(link);
+    if (!target) {
+        return {ELOOP};
+    }
+    const std::string& path = *target;
     std::string temporary = path + kTemporaryInfix + std::string(kTemporaryRandomLength, 'X');
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         return {errno};
     }
-    // Keep the permissions of the file being replaced; a new file gets the usual 0666 & ~umask.
     struct stat previous {};
     if (::stat(path.c_str(), &previous) == 0) {
         ::fchmod(fd, previous.st_mode & 07777);
     } else {
         const mode_t mask = ::umask(0);
         ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
+        ::fchmod(fd, newFileMode & ~mask);
     }
     FileOutcome outcome;
     if (!WriteAll(fd, content) || ::fsync(fd) != 0) {
@@ -143,7 +171,8 @@ FileOutcome WriteTextFile(const std::string& path, const std::string& content) {
     return outcome;
 }
 
-void RemoveAbandonedTemporaryFiles(const std::string& path, std::chrono::seconds minimumAge) {
+void RemoveAbandonedTemporaryFiles(const std::string& link, std::chrono::seconds minimumAge) {
+    const std::string path = FollowLinks(link).value_or(link);
     const std::size_t slash = path.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
     const std::string prefix = path.substr(slash + 1) + kTemporaryInfix;

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <sys/types.h>
 
 namespace fq {
 
@@ -33,8 +34,11 @@ inline constexpr std::size_t kMaxReadBytes = 16u * 1024u * 1024u;
 
 // Replaces the file at `path` by exactly `content`. The bytes go to a temporary file in the
 // same folder, which is flushed to disk and renamed over the target, so a failed or
-// interrupted write leaves the earlier file whole.
-FileOutcome WriteTextFile(const std::string& path, const std::string& content);
+// interrupted write leaves the earlier file whole. A file that is replaced keeps its
+// permissions; a new one gets `newFileMode` less the umask. When `path` is a symbolic link,
+// the file it leads to is the one replaced (its temporary beside it), and the link stays.
+FileOutcome WriteTextFile(const std::string& path, const std::string& content,
+                          mode_t newFileMode = 0666);
 
 // Removes the temporary files that WriteTextFile(`path`, ...) leaves when the process dies
 // half-way, once they are older than `minimumAge` (a younger one may be a save in progress).

@@ -12,6 +12,8 @@ namespace {
 // A save that died half-way left its temporary file this long ago at the least; a younger
 // one may belong to a save still in progress.
 constexpr std::chrono::seconds kAbandonedSaveAge{60};
+// The site file and its copies hold the report password.
+constexpr mode_t kSiteFileMode = 0600;
 
 bool SameFile(const std::string& a, const std::string& b) {
     struct stat first {};
@@ -28,7 +30,7 @@ FileOutcome CopyWhole(const std::string& source, const std::string& target) {
     }
     FileOutcome outcome;
     const auto content = ReadWholeFile(source, &outcome);
-    return content ? WriteTextFile(target, *content) : outcome;
+    return content ? WriteTextFile(target, *content, kSiteFileMode) : outcome;
 }
 
 } // namespace
@@ -46,26 +48,39 @@ SiteFileOpened SiteStore::read() {
     SiteFileOpened opened;
     const SiteDatabaseFile file = ReadSiteDatabaseFile(path_);
     opened.readError = file.readError;
-    if (file.missing() && reportPassword_.empty()) {
-        // A database made here gets a password of its own, never a public default.
-        reportPassword_ = NewReportPassword();
-    }
     if (const auto& database = file.database) {
         watchedTypes_ = watchedTypesAsRead_ = database->watchedTypes;
         reportPassword_ = database->reportPassword;
         sites_.reload(database->sites);
         opened.loaded = true;
+        saved_ = FormatSiteDatabase(watchedTypes_, reportPassword_, sites_.storedSites());
+    } else {
+        saved_.clear();
+    }
+    // A database gets a password of its own, never a public default: the script would answer
+    // anybody with an empty one.
+    if (reportPassword_.empty()) {
+        reportPassword_ = NewReportPassword();
+        opened.passwordMadeUp = true;
     }
     lastRead_ = opened;
     return opened;
 }
 
-FileOutcome SiteStore::save() const {
+FileOutcome SiteStore::save() {
     if (!writable()) {
         return lastRead_.readError;
     }
-    return WriteTextFile(path_,
-                         FormatSiteDatabase(watchedTypes_, reportPassword_, sites_.storedSites()));
+    std::string content = FormatSiteDatabase(watchedTypes_, reportPassword_, sites_.storedSites());
+    const FileOutcome written = WriteTextFile(path_, content, kSiteFileMode);
+    if (written) {
+        saved_ = std::move(content);
+    }
+    return written;
+}
+
+bool SiteStore::unsaved() const {
+    return FormatSiteDatabase(watchedTypes_, reportPassword_, sites_.storedSites()) != saved_;
 }
 
 FileOutcome SiteStore::exportTo(const std::string& target) const {

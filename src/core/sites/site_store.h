@@ -9,8 +9,9 @@ namespace fq {
 
 // How opening the site file went.
 struct [[nodiscard]] SiteFileOpened {
-    bool loaded = false;   // the file held a database, which the store now holds
-    FileOutcome readError; // ENOENT: there is no file yet; any other: the file is kept
+    bool loaded = false;         // the file held a database, which the store now holds
+    FileOutcome readError;       // ENOENT: there is no file yet; any other: the file is kept
+    bool passwordMadeUp = false; // the file gave no password; the store made one up, unsaved
 
     bool missing() const { return readError.error == ENOENT; }
     // The file is there but could not be read whole, so it is never written over.
@@ -42,15 +43,19 @@ public:
 
     // Removes the temporary files that an interrupted save left a while ago, then reads the
     // file: sites, watched types and password replace what the store holds. A missing file
-    // leaves them, and a store without a password gets a fresh random one. A file that could
-    // not be read whole leaves them too and is not written over until it is opened again.
+    // leaves them. A file that could not be read whole leaves them too and is not written over
+    // until it is opened again. A store left without a password (a first run, an empty file or
+    // an empty password in it) gets a fresh random one.
     SiteFileOpened open();
     // What the last open() or completed importFrom() found.
     const SiteFileOpened& lastRead() const { return lastRead_; }
 
-    // Writes the whole file from what the store holds, sites in the file's order. While the
-    // file is kept (see writable()) nothing is written and the read error is returned.
-    [[nodiscard]] FileOutcome save() const;
+    // Writes the whole file from what the store holds, sites in the file's order, readable by
+    // this user only when it is made. While the file is kept (see writable()) nothing is
+    // written and the read error is returned.
+    [[nodiscard]] FileOutcome save();
+    // save() would write other bytes than the file holds, as last read or saved.
+    bool unsaved() const;
 
     // Copies the file as last saved to `target`; unsaved changes stay out of the copy.
     [[nodiscard]] FileOutcome exportTo(const std::string& target) const;
@@ -68,6 +73,7 @@ private:
     std::string watchedTypesAsRead_;
     std::string reportPassword_;
     SiteFileOpened lastRead_;
+    std::string saved_; // what the file holds as save() would write it; "" for no database
 };
 
 } // namespace fq

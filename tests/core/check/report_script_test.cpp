@@ -58,23 +58,35 @@ TEST(ReportScript, AnswersTheExactPasswordWithSizesFromInsideTheSiteAndNoWarning
     EXPECT_TRUE(fq::WriteTextFile(site + "a.php", "12345"));
     EXPECT_TRUE(fq::WriteTextFile(site + "sub/b.php", "1"));
     EXPECT_TRUE(fq::WriteTextFile(web.slashed() + "x.php", "above the site"));
+    // Names that lead elsewhere on a Windows host, here files in the site; a script without
+    // a password.
+    for (const std::string name : {"..\\x.php", "C:x.php", "\\x.php", "empty.php"}) {
+        EXPECT_TRUE(
+            fq::WriteTextFile(site + name, fq::FillReportPassword(fq::ReportScriptTemplate(), "")));
+    }
     PhpServer server(web.path());
     ASSERT_TRUE(server.running());
-    const auto post = [&server](const std::string& body) {
-        return fq::PostForm(server.url() + "site/shown.php", body);
+    const auto post = [&server](const std::string& body, const char* script = "shown.php") {
+        return fq::PostForm(server.url() + "site/" + script, body);
     };
 
     // What the script has always answered: a field per path, empty for a missing file.
     EXPECT_EQ(post("pw=0&path=a.php\r\nmissing.php\r\n\r\nsub/b.php\r\n"), "5--1-");
     // A path that could leave the site is answered like a missing file, in its place.
     EXPECT_EQ(post("pw=0&path=a.php\r\n../x.php\r\n/etc/passwd\r\nfile:///etc/passwd\r\n"
-                   "ftp://127.0.0.1/x\r\nsub/../a.php\r\nsub/b.php\r\n"),
-              "5------1-");
+                   "ftp://127.0.0.1/x\r\nsub/../a.php\r\n..\\x.php\r\nC:x.php\r\n\\x.php\r\n"
+                   "sub\\..\\a.php\r\nsub/b.php\r\n"),
+              "5----------1-");
     // PHP's loose "==" would take these for "0"; missing fields give nothing, not a warning.
-    for (const char* body : {"pw=0e1234&path=a.php", "pw=00&path=a.php", "pw=0.0&path=a.php",
-                             "path=a.php", "pw=0", ""}) {
+    for (const char* body :
+         {"pw=0e1234&path=a.php", "pw=00&path=a.php", "pw=0.0&path=a.php", "path=a.php", "pw=0", "",
+          "pw=0&path[]=a.php", "pw[]=0&path=a.php", "pw=0&path[a][]=a.php"}) {
         EXPECT_EQ(post(body), "") << body;
     }
+    // An empty password opens nothing, although anybody can sign with it.
+    const std::string mac = fq::HmacSha256Hex("", "ferquor-list\nphp\n" + std::string(32, 'a'));
+    EXPECT_EQ(post("fq=1&types=php&nonce=" + std::string(32, 'a') + "&mac=" + mac, "empty.php"),
+              "ferquor-list 1\nrefused\n");
 }
 
 TEST(ReportScript, ListsTheWatchedFilesSignedWithAnyPassword) {

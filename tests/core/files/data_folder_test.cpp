@@ -18,6 +18,13 @@ TEST(DataFolder, BesideTheProgramWhileWritableElseInTheUsersDataHome) {
     const auto lookup = [&variables](const char* name) { return variables[name]; };
     EXPECT_EQ(fq::DataFolder(program, lookup), program);
     EXPECT_FALSE(fs::exists(home + "/.local"));
+    // A folder others may write to, or another user's, is not trusted with the data.
+    fs::permissions(program, fs::perms::others_write, fs::perm_options::add);
+    const std::string shared = fq::DataFolder(program, lookup);
+    fs::permissions(program, fs::perms::others_write, fs::perm_options::remove);
+    if (::geteuid() == 0 && ::chown(program.c_str(), 65534, 65534) == 0) {
+        EXPECT_EQ(fq::DataFolder(program, lookup), home + "/.local/share/ferquor/");
+    }
 
     // Installed where this user cannot write. Root may write anywhere: the rule is then asked
     // as "nobody", who may pass through these folders and write only the home.
@@ -36,14 +43,12 @@ TEST(DataFolder, BesideTheProgramWhileWritableElseInTheUsersDataHome) {
     const std::string besideRelative = fq::DataFolder(program, lookup);
     variables["XDG_DATA_HOME"] = home + "/data";
     const std::string chosen = fq::DataFolder(program, lookup);
-    variables = {};
-    const std::string homeless = fq::DataFolder(program, lookup);
     ASSERT_TRUE(!asRoot || ::seteuid(0) == 0);
 
     EXPECT_EQ(byDefault, home + "/.local/share/ferquor/");
     EXPECT_EQ(besideRelative, byDefault);
+    EXPECT_EQ(shared, byDefault);
     EXPECT_EQ(chosen, home + "/data/ferquor/");
-    EXPECT_EQ(homeless, program);
     variables = {{"HOME", home}};
     EXPECT_EQ(fq::CacheFolder(lookup), home + "/.cache/ferquor/");
     variables["XDG_CACHE_HOME"] = home + "/cache";

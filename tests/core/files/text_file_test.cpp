@@ -38,6 +38,13 @@ TEST(TextFile, WritesEveryByteInPlaceOrFailsSayingWhyAndLeavesTheOldFileWhole) {
     EXPECT_EQ(fq::ReadWholeFile(path), bytes);
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(fs::directory_iterator(folder.path()), fs::directory_iterator()), 1);
+
+    // A link stays a link: the file it leads to is made, with the mode asked for.
+    fs::create_symlink("target.ini", folder.path() / "link.ini");
+    ASSERT_TRUE(fq::WriteTextFile(folder.slashed() + "link.ini", "new", 0600));
+    EXPECT_TRUE(fs::is_symlink(folder.path() / "link.ini"));
+    EXPECT_EQ(fs::status(folder.path() / "target.ini").permissions(),
+              fs::perms::owner_read | fs::perms::owner_write);
 }
 
 TEST(TextFile, RefusesHugeFilesAndClearsWhatACrashedSaveLeftOnceItIsOld) {

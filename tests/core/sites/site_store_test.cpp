@@ -33,12 +33,16 @@ TEST(SiteStore, AFirstRunGetsItsOwnPasswordAndClearsWhatACrashedSaveLeft) {
     EXPECT_EQ(password.size(), 12u);
     EXPECT_TRUE(std::all_of(password.begin(), password.end(),
                             [](unsigned char c) { return std::isalnum(c); }));
-    EXPECT_TRUE(f.store.save());
+    EXPECT_TRUE(f.store.unsaved() && f.store.save() && !f.store.unsaved());
     EXPECT_EQ(f.file(), "php,js,htm,asp<>" + password + "\r\n");
-    // A stored password is kept as it is, even the old public one.
+    EXPECT_EQ(std::filesystem::status(f.path).permissions(),
+              std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    // A stored password is kept as it is, even the old public one; an empty one is not.
     ASSERT_TRUE(fq::WriteTextFile(f.path, "php<>lark"));
     static_cast<void>(f.store.open());
     EXPECT_EQ(f.store.reportPassword(), "lark");
+    ASSERT_TRUE(fq::WriteTextFile(f.path, "php<>"));
+    EXPECT_TRUE(f.store.open().passwordMadeUp && f.store.reportPassword().size() == 12);
 }
 
 TEST(SiteStore, AFileThatCannotBeReadIsNeverWrittenOver) {
