@@ -12,9 +12,11 @@
 #include "gui/qt_file_dialogs.h"
 #include "gui/tray_icon.h"
 
+#include <QAbstractItemModel>
 #include <QCoreApplication>
 #include <QMessageBox>
 #include <QSystemTrayIcon>
+#include <QTreeView>
 
 namespace fq {
 namespace {
@@ -63,7 +65,7 @@ Application::Application(Environment environment)
         window->sites(),
         CheckInputs{[window] { return window->watchedTypes(); },
                     [window] { return window->reportPassword(); },
-                    env.dataFolder + kSignedSitesFileName,
+                    env.dataFolder + kSignedSitesFileName, env.dataFolder + kAnsweredSitesFileName,
                     env.cacheFolder.empty() ? std::string() : env.cacheFolder + "hashes.txt"},
         env.clock, env.postForm, window);
     CheckController* checks = checks_.get();
@@ -96,6 +98,14 @@ void Application::connectCollaborators() {
     });
     connect(tray, &TrayIcon::notificationChosen, window, &MainWindow::restore);
     connect(tray, &TrayIcon::activeChanged, checks, &CheckController::setActive);
+    // A site removed, re-addressed or imported away forgets what it answered.
+    const QAbstractItemModel* siteModel = window->controls().siteView->model();
+    connect(siteModel, &QAbstractItemModel::rowsRemoved, checks,
+            &CheckController::forgetSitesNotListed);
+    connect(siteModel, &QAbstractItemModel::modelReset, checks,
+            &CheckController::forgetSitesNotListed);
+    connect(siteModel, &QAbstractItemModel::dataChanged, checks,
+            &CheckController::forgetSitesNotListed);
     connect(tray, &TrayIcon::runAtStartupRequested, this, &Application::runAtStartup);
     connect(tray, &TrayIcon::exitRequested, this, &Application::exit);
 }
