@@ -12,13 +12,13 @@ namespace fq {
 AnsweredSites::AnsweredSites(std::string path) : path_(std::move(path)) {
     for (const std::string& line : SplitText(ReadTextFile(path_), "\n")) {
         const std::size_t space = line.find(' ');
-        if (space == std::string::npos || space + 1 == line.size()) {
+        if (space == std::string::npos) {
             continue;
         }
-        int passes = 0;
+        unsigned passes = 0; // no sign: a count below 0 does not read
         const char* countEnd = line.data() + space;
         const auto [stop, error] = std::from_chars(line.data(), countEnd, passes);
-        if (error != std::errc() || stop != countEnd || passes < 0) {
+        if (error != std::errc() || stop != countEnd) {
             continue;
         }
         silentPasses_[line.substr(space + 1)] = passes;
@@ -27,7 +27,7 @@ AnsweredSites::AnsweredSites(std::string path) : path_(std::move(path)) {
 
 std::vector<std::string> AnsweredSites::record(const std::vector<SiteVerdict>& verdicts,
                                                bool scheduled) {
-    const std::map<std::string, int> before = silentPasses_;
+    const std::map<std::string, unsigned> before = silentPasses_;
     std::vector<std::string> silent; // once each, even when two rows share an address
     for (const SiteVerdict& verdict : verdicts) {
         if (verdict.status == SiteStatus::kOk || verdict.status == SiteStatus::kChanged) {

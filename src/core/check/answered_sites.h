@@ -20,7 +20,7 @@ class AnsweredSites {
 public:
     // Silent on this many scheduled passes in a row, a site that answered before alerts; one
     // such pass may be a passing fault of the network.
-    static constexpr int kSilentPassesToAlert = 2;
+    static constexpr unsigned kSilentPassesToAlert = 2;
 
     // Reads `path`; a missing or unreadable file, and any line that does not read, know no
     // site. Changes are written to it.
@@ -41,7 +41,7 @@ private:
     void write() const;
 
     std::string path_;
-    std::map<std::string, int> silentPasses_; // by address
+    std::map<std::string, unsigned> silentPasses_; // by address
 };
 
 } // namespace fq
