@@ -4,7 +4,7 @@ namespace fq {
 
 std::optional<PassAlert> ScheduledPassAlert(const CheckSummary& summary,
                                             const std::vector<std::string>& silentSites) {
-    if (summary.stopped || (summary.changedSites.empty() && silentSites.empty())) {
+    if (summary.changedSites.empty() && silentSites.empty()) {
         return std::nullopt;
     }
     PassAlert alert;

@@ -21,10 +21,10 @@ struct PassAlert {
 };
 
 // The alert of a scheduled pass that ended as `summary` says, with `silentSites` silent for too
-// long: nothing when the pass was stopped, or no site changed or fell silent. The line is the
-// status line, then "     No report : " and the number of silent sites unless there are none.
-// The notification is the line, then the address of each changed site and that of each silent
-// one followed by " (No report)", one a line.
+// long: nothing when no site changed or fell silent. The line is the status line, then
+// "     No report : " and the number of silent sites unless there are none. The notification
+// is the line, then the address of each changed site and that of each silent one followed by
+// " (No report)", one a line.
 [[nodiscard]] std::optional<PassAlert>
 ScheduledPassAlert(const CheckSummary& summary, const std::vector<std::string>& silentSites);
 
