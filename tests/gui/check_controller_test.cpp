@@ -120,6 +120,11 @@ private slots:
         restarted.hide();
         service.choose(1, QStringLiteral("default"));
         QTRY_VERIFY(restarted.isVisible());
+
+        // Removed, the site forgets that it answered; the other is kept beside the site file.
+        f.clickRow(1);
+        restarted.removeSelectedSite();
+        QCOMPARE(fq::ReadTextFile(f.folder.slashed() + "answered-sites.txt"), "0 http://a.test/\n");
     }
 
     // Exit ends the event loop for good, so it runs last.
