@@ -16,14 +16,14 @@ TEST(AnsweredSites, ScheduledSilenceAfterAnAnswerCountsAcrossARestartUntilForgot
     const auto pass = [&sites](bool scheduled, fq::SiteStatus a, fq::SiteStatus b) {
         return sites->record({{"a", a}, {"b", b}}, scheduled);
     };
-    EXPECT_EQ(pass(true, kNoReport, kOk), Texts{});       // "a" never answered
+    EXPECT_EQ(pass(true, kNoReport, kOk), Texts{});       // "a" has not answered yet
     EXPECT_EQ(pass(false, kOk, kNoReport), Texts{});      // a manual pass counts no silence
     EXPECT_EQ(pass(true, kNoFolder, kNoReport), Texts{}); // "No folder" is no silence...
     EXPECT_EQ(pass(true, kNoReport, kNoFolder), Texts{}); // ... and breaks none
-    EXPECT_EQ(pass(true, kNoReport, kNoReport), (Texts{"a", "b"})); // again each pass:
-    EXPECT_EQ(pass(true, kChanged, kNoReport), Texts{"b"});
-    sites.emplace(path); // a restart
-    sites->keepOnly({{"b", "/b/", true}});
+    EXPECT_EQ(pass(true, kNoReport, kNoReport), (Texts{"a", "b"})); // twice in a row
+    EXPECT_EQ(pass(true, kChanged, kNoReport), Texts{"b"});         // and on while silent
+    sites.emplace(path);                                            // a restart
+    sites->keepOnly({{"b", "/b/", true}}); // "a" removed: as if it never answered
     EXPECT_EQ(fq::ReadTextFile(path), "2 b\n");
     EXPECT_EQ(pass(true, kNoReport, kNoReport), Texts{"b"});
     EXPECT_EQ(pass(true, kNoReport, kOk), Texts{});
