@@ -14,12 +14,14 @@
 #include "gui/tray_icon.h"
 #include "gui/twips_layout.h"
 
+#include <QAbstractItemModel>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMessageBox>
 #include <QShortcut>
 #include <QSocketNotifier>
 #include <QSystemTrayIcon>
+#include <QTreeView>
 
 namespace fq {
 namespace {
@@ -68,7 +70,7 @@ Application::Application(Environment environment)
         window->sites(),
         CheckInputs{[window] { return window->watchedTypes(); },
                     [window] { return window->reportPassword(); },
-                    env.dataFolder + kSignedSitesFileName,
+                    env.dataFolder + kSignedSitesFileName, env.dataFolder + kAnsweredSitesFileName,
                     env.cacheFolder.empty() ? std::string() : env.cacheFolder + "hashes.txt"},
         env.clock, env.postForm, window);
     CheckController* checks = checks_.get();
@@ -107,6 +109,14 @@ void Application::connectCollaborators() {
         }
     });
     connect(tray, &TrayIcon::activeChanged, checks, &CheckController::setActive);
+    // A site removed, re-addressed or imported away forgets what it answered.
+    const QAbstractItemModel* siteModel = window->controls().siteView->model();
+    connect(siteModel, &QAbstractItemModel::rowsRemoved, checks,
+            &CheckController::forgetSitesNotListed);
+    connect(siteModel, &QAbstractItemModel::modelReset, checks,
+            &CheckController::forgetSitesNotListed);
+    connect(siteModel, &QAbstractItemModel::dataChanged, checks,
+            &CheckController::forgetSitesNotListed);
     connect(tray, &TrayIcon::runAtStartupRequested, this, &Application::runAtStartup);
     connect(tray, &TrayIcon::exitRequested, this, &Application::exit);
     // Reachable without a notification area too: Ctrl+Q, and the tray's menu as the window's

@@ -1,6 +1,5 @@
 #include "gui/check_controller.h"
 
-#include "core/check/alert_text.h"
 #include "gui/alert_window.h"
 #include "gui/program_name.h"
 #include "gui/qt_text.h"
@@ -21,7 +20,8 @@ CheckController::CheckController(SiteList& sites, CheckInputs inputs, std::share
                                  PostFormFunction postForm, QWidget* alertParent)
     : sites_(sites), inputs_(std::move(inputs)), clock_(std::move(clock)),
       postForm_(std::move(postForm)), alertParent_(alertParent), pass_(inputs_.hashCacheFile),
-      signedSites_(inputs_.signedSitesFile), timer_(new QTimer(this)) {
+      signedSites_(inputs_.signedSitesFile), answeredSites_(inputs_.answeredSitesFile),
+      timer_(new QTimer(this)) {
     timer_->setInterval(kTickMilliseconds);
     connect(timer_, &QTimer::timeout, this, &CheckController::tick);
     timer_->start();
@@ -52,9 +52,17 @@ void CheckController::checkSites(bool scheduled) {
                           .arg(QLatin1String(kProgramName), ToQt(webUrl), following));
     };
     const std::optional<CheckSummary> summary = pass_.run(scheduled, sites_, services, settings);
-    if (scheduled && summary && !summary->stopped && !summary->changedSites.empty()) {
-        pendingAlert_ = summary;
+    if (!summary) {
+        return;
     }
+    const std::vector<std::string> silent = answeredSites_.record(summary->verdicts, scheduled);
+    if (std::optional<PassAlert> alert = ScheduledPassAlert(*summary, silent); scheduled && alert) {
+        pendingAlert_ = std::move(alert);
+    }
+}
+
+void CheckController::forgetSitesNotListed() {
+    answeredSites_.keepOnly(sites_.storedSites());
 }
 
 void CheckController::tick() {
@@ -74,9 +82,8 @@ void CheckController::deliverPendingAlert() {
     if (alertWindow_.isNull()) {
         alertWindow_ = new AlertWindow(alertParent_);
     }
-    const std::string line = pendingAlert_->statusLine();
-    alertWindow_->deliver(line);
-    const std::string body = AlertNotificationBody(line, pendingAlert_->changedSites);
+    alertWindow_->deliver(pendingAlert_->line);
+    const std::string body = pendingAlert_->notification;
     pendingAlert_.reset();
     emit alerted(ToQt(body));
 }

@@ -52,11 +52,11 @@ class CheckControllerTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void aPassShowsItsProgressAndScheduledAlertsCollectAndReachTheDesktop() {
+    void aPassShowsItsProgressAndScheduledAlertsOfChangedOrSilencedSitesReachTheDesktop() {
         MainWindowFixture f;
-        // "a" has changed; "b" too once its answer is set so. Each request notes the tray
-        // icon's tooltip and whether "Check Now" could be pressed.
-        std::string answerOfB = "5-";
+        // "a" has changed; "b" answers until its answer is taken away. Each request notes the
+        // tray icon's tooltip and whether "Check Now" could be pressed.
+        std::optional<std::string> answerOfB = "5-";
         QStringList progress;
         f.environment.postForm = [&](const std::string& url, const std::string& body,
                                      const fq::MessagePump&,
@@ -66,7 +66,7 @@ private slots:
             }
             progress.append(f.app->tray().icon()->toolTip() +
                             QLatin1String(f.ui().checkNowButton->isEnabled() ? " on" : " off"));
-            return url.starts_with("http://a.") ? std::string("999-") : answerOfB;
+            return url.starts_with("http://a.") ? std::optional<std::string>("999-") : answerOfB;
         };
         fq::MainWindow& window = f.start("php<>pw\r\nhttp://a.test/<>" + f.watchedFolder("a") +
                                          "\r\nhttp://b.test/<>" + f.watchedFolder("b"));
@@ -91,28 +91,46 @@ private slots:
         QVERIFY(alert != nullptr && alert->isVisible());
         QCOMPARE(alert->counterLabel()->text(), QStringLiteral("1"));
 
-        // The next alert adds its line, and goes to the desktop as well.
-        NotificationServiceStandIn service;
-        answerOfB = "999-";
+        // "b" falls silent. A manual pass alerts for nothing and does not count, so the next
+        // scheduled pass is b's first silent one: its line names a alone.
+        answerOfB.reset();
+        f.app->checks().checkNow();
         f.scheduledPass();
         QCOMPARE(alert->counterLabel()->text(), QStringLiteral("2"));
         QCOMPARE(
             alert->alertText()->toPlainText(),
-            QStringLiteral("\n Total Web : 2     Changed : 1\n Total Web : 2     Changed : 2"));
-        QTRY_COMPARE(service.shown,
-                     QStringList{QStringLiteral(
-                         "Ferrow Quorvel|Ferrow Quorvel| Total Web : 2     "
-                         "Changed : 2\nhttp://a.test/\nhttp://b.test/|default,Show")});
+            QStringLiteral("\n Total Web : 2     Changed : 1\n Total Web : 2     Changed : 1"));
+        const QPointer<fq::AlertWindow> closing(alert);
+        QTest::mouseClick(alert->okButton(), Qt::LeftButton);
+        QTRY_VERIFY(closing.isNull());
+
+        // Its second silent scheduled pass, after a restart, alerts as a change does, and goes
+        // to the desktop as well.
+        f.app.reset();
+        fq::MainWindow& restarted = f.start();
+        NotificationServiceStandIn service;
+        f.scheduledPass();
+        QCOMPARE(f.app->checks().alertWindow()->alertText()->toPlainText(),
+                 QStringLiteral("\n Total Web : 2     Changed : 1     No report : 1"));
+        QTRY_COMPARE(service.shown, QStringList{QStringLiteral(
+                                        "Ferrow Quorvel|Ferrow Quorvel| Total Web : 2     Changed "
+                                        ": 1     No report : 1\nhttp://a.test/\nhttp://b.test/ "
+                                        "(No report)|default,Show")});
 
         // Choosing the notification brings the window back from the tray, the alert above it;
         // Enter there is OK.
-        window.hide();
+        restarted.hide();
         service.choose(1, QStringLiteral("default"));
-        QTRY_VERIFY(window.isVisible());
-        QTRY_COMPARE(QApplication::activeWindow(), alert);
-        const QPointer<fq::AlertWindow> closing(alert);
-        QTest::keyClick(alert, Qt::Key_Return);
-        QTRY_VERIFY(closing.isNull());
+        QTRY_VERIFY(restarted.isVisible());
+        const QPointer<fq::AlertWindow> last(f.app->checks().alertWindow());
+        QTRY_COMPARE(QApplication::activeWindow(), last.data());
+        QTest::keyClick(last, Qt::Key_Return);
+        QTRY_VERIFY(last.isNull());
+
+        // Removed, the site forgets that it answered; the other is kept beside the site file.
+        f.clickRow(1);
+        restarted.removeSelectedSite();
+        QCOMPARE(fq::ReadTextFile(f.folder.slashed() + "answered-sites.txt"), "0 http://a.test/\n");
     }
 
     // Exit ends the event loop for good, so it runs last. Ctrl+Q is Exit.

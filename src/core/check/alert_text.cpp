@@ -2,13 +2,24 @@
 
 namespace fq {
 
-std::string AlertNotificationBody(const std::string& line,
-                                  const std::vector<std::string>& changedSites) {
-    std::string body = line;
-    for (const std::string& webUrl : changedSites) {
-        body += "\n" + webUrl;
+std::optional<PassAlert> ScheduledPassAlert(const CheckSummary& summary,
+                                            const std::vector<std::string>& silentSites) {
+    if (summary.changedSites.empty() && silentSites.empty()) {
+        return std::nullopt;
     }
-    return body;
+    PassAlert alert;
+    alert.line = summary.statusLine();
+    if (!silentSites.empty()) {
+        alert.line += "     No report : " + std::to_string(silentSites.size());
+    }
+    alert.notification = alert.line;
+    for (const std::string& webUrl : summary.changedSites) {
+        alert.notification += "\n" + webUrl;
+    }
+    for (const std::string& webUrl : silentSites) {
+        alert.notification += "\n" + webUrl + " (No report)";
+    }
+    return alert;
 }
 
 } // namespace fq

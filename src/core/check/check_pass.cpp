@@ -158,6 +158,7 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         if (verdict.status == SiteStatus::kChanged) {
             summary.changedSites.push_back(site.webUrl);
         }
+        summary.verdicts.push_back({site.webUrl, verdict.status});
         sites.setCheckOutcome(*now, verdict, cache);
     }
 

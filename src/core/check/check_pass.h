@@ -23,10 +23,17 @@ struct CheckSettings {
     SignedSites* signedSites = nullptr;
 };
 
+// The status a pass gave one site.
+struct SiteVerdict {
+    std::string webUrl;
+    SiteStatus status = SiteStatus::kNotChecked;
+};
+
 // How a pass ended.
 struct CheckSummary {
     int sites = 0;                         // rows counted at the end
     std::vector<std::string> changedSites; // the address of each row found changed, in order
+    std::vector<SiteVerdict> verdicts;     // every verdict written into a row, in order
     bool stopped = false;                  // the program began to end during the pass
     std::string statusLine() const;
 };
