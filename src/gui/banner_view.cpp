@@ -99,6 +99,15 @@ void BannerView::showNextGroup() {
     const QAbstractTextDocumentLayout* layout = document()->documentLayout();
     const qreal offset = layout->blockBoundingRect(groups_[group_]).top() -
                          layout->blockBoundingRect(groups_.front()).top();
+    // What a click or the mouse left on the group before belongs to it: the focus frame of a
+    // clicked link and its tooltip go with it. The cursor first, as setting it scrolls.
+    QTextCursor cursor = textCursor();
+    cursor.clearSelection();
+    setTextCursor(cursor);
+    if (QToolTip::isVisible() && underMouse()) {
+        QToolTip::hideText();
+    }
+    hovered_ = {};
     verticalScrollBar()->setValue(qRound(offset));
 }
 
