@@ -5,6 +5,7 @@
 #include "gui/sponsor_window.h"
 #include "php_server.h"
 #include "picture_point.h"
+#include "temp_folder.h"
 
 #include <QLabel>
 #include <QMouseEvent>
@@ -18,18 +19,41 @@ class BannerStripTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // A refresh that comes due while the program ends is given up by the ending event pump.
-    void noBannerIsFetchedOnceTheProgramEnds() {
-        PhpServer maker(FERQUOR_SITE_DIR);
+    // The refresh runs beside the check schedule: a picture that drips in for ever holds up
+    // neither the first scheduled pass nor the end, and a refresh cut short stores no list.
+    void aDrippingPictureHoldsUpNeitherTheScheduledCheckNorTheEnd() {
+        const TempFolder site;
+        std::filesystem::create_directories(site.path() / "files/banner");
+        Write(site.slashed() + "files/banner2.txt", "1\tdrip.php\t100\thttps://a.test/\tA\r\n");
+        Write(site.slashed() + "files/banner/drip.php",
+              "<?php while (ob_get_level()) ob_end_flush(); "
+              "for (;;) { echo 'x'; flush(); usleep(100000); }");
+        PhpServer maker(site.path());
         QVERIFY(maker.running());
         MainWindowFixture f;
         f.environment.baseUrl = maker.url();
-        f.start("php<>pw");
-        f.app->checks().stop();
-        f.app->bannerStrip().tick();
+        int reportRequests = 0;
+        f.environment.postForm = [&reportRequests](const std::string&, const std::string&,
+                                                   const fq::MessagePump&, const fq::HttpLimits&) {
+            ++reportRequests;
+            return std::optional<std::string>("5-");
+        };
+        f.start("php<>pw\r\nhttp://a.test/<>" + f.watchedFolder("a"));
+        fq::BannerStrip& strip = f.app->bannerStrip();
+        f.app->checks().tick();
+        strip.tick();
         f.clock->seconds += 2;
-        f.app->bannerStrip().tick();
-        QVERIFY(!std::filesystem::exists(f.folder.slashed() + "banner/banner.txt"));
+        strip.tick();
+        QVERIFY(strip.refreshing());
+
+        f.scheduledPass();
+        QVERIFY(reportRequests > 0);
+        QVERIFY(strip.refreshing());
+        f.app->exit();
+        QTRY_VERIFY(!strip.refreshing());
+        for (const char* file : {"banner/banner.txt", "banner/drip.php"}) {
+            QVERIFY2(!std::filesystem::exists(f.folder.slashed() + file), file);
+        }
     }
 
     void theMakersSiteHearsOfTheStartAndOfBannerClicksInTheStripAndTheSponsorWindow() {
@@ -55,7 +79,7 @@ private slots:
         f.clock->seconds += 2;
         f.app->bannerStrip().tick();
         fq::BannerView* strip = f.ui().bannerView;
-        QVERIFY(strip->rotating());
+        QTRY_VERIFY(strip->rotating());
         QTest::mouseClick(strip->viewport(), Qt::LeftButton, {}, PicturePoint(*strip, u"1"_s));
         QCOMPARE(opened, QList<QUrl>{QUrl(u"https://www.example.com/hosting"_s)});
         QVERIFY(PicturePoint(*strip, u"1"_s).x() >= 0); // the page stays in the strip

@@ -1,3 +1,4 @@
+#include "core/banners/banner_list.h"
 #include "core/banners/banner_update.h"
 #include "core/files/text_file.h"
 #include "php_server.h"
@@ -39,16 +40,37 @@ TEST(BannerUpdate, TheMakersSiteServesTheBannersOnce) {
             << file;
     }
 
-    // A list of the stored length (which an unchanged one has), an error page, no answer:
-    // nothing is touched.
+    // The same list again, an error page, a list beyond the bounds, no answer: nothing is
+    // touched.
     EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "php/banner.html", "kept"));
-    EXPECT_TRUE(
-        fq::WriteTextFile(site.slashed() + "files/banner2.txt", std::string(list.size(), 'x')));
+    const std::string listFile = site.slashed() + "files/banner2.txt";
     EXPECT_FALSE(fq::UpdateBanners(places, {}));
-    EXPECT_TRUE(fq::WriteTextFile(site.slashed() + "files/banner2.txt", "<html>busy</html>"));
+    EXPECT_TRUE(fq::WriteTextFile(listFile, "<html>busy</html>"));
+    EXPECT_FALSE(fq::UpdateBanners(places, {}));
+    std::string longList;
+    for (std::size_t line = 0; line < fq::kMaxBannerListLines; ++line) {
+        longList += "1\ta.gif\t1\r\n";
+    }
+    EXPECT_TRUE(fq::WriteTextFile(listFile, longList));
     EXPECT_FALSE(fq::UpdateBanners(places, {}));
     EXPECT_FALSE(
         fq::UpdateBanners({program.slashed(), program.slashed(), "http://127.0.0.1:1/"}, {}));
     EXPECT_EQ(fq::ReadTextFile(program.slashed() + "php/banner.html"), "kept");
     EXPECT_EQ(fq::ReadTextFile(program.slashed() + "banner/banner.txt"), list);
+
+    // An update cut short, here by its deadline while a picture drips in, stores no list, so
+    // the next one applies it, even a list of the stored length.
+    std::string retitled = list;
+    retitled.replace(retitled.find("Tidy"), 4, "Neat");
+    EXPECT_TRUE(fq::WriteTextFile(site.slashed() + "files/banner/drip.php",
+                                  "<?php while (ob_get_level()) ob_end_flush(); "
+                                  "for (;;) { echo 'x'; flush(); usleep(100000); }"));
+    EXPECT_TRUE(fq::WriteTextFile(listFile, retitled + "6\tdrip.php\t1\r\n"));
+    EXPECT_FALSE(fq::UpdateBanners(places, {}, std::chrono::seconds(1)));
+    EXPECT_EQ(fq::ReadTextFile(program.slashed() + "banner/banner.txt"), list);
+    EXPECT_TRUE(fq::WriteTextFile(listFile, retitled));
+    EXPECT_TRUE(fq::UpdateBanners(places, {}));
+    EXPECT_EQ(fq::ReadTextFile(program.slashed() + "banner/banner.txt"), retitled);
+    EXPECT_NE(fq::ReadTextFile(program.slashed() + "php/banner.html").find("Neat Themes"),
+              std::string::npos);
 }

@@ -55,7 +55,8 @@ TEST(TextFile, RefusesHugeFilesAndClearsWhatACrashedSaveLeftOnceItIsOld) {
     for (const std::string& name : kept) {
         EXPECT_TRUE(fq::WriteTextFile(name, "mine"));
     }
-    EXPECT_TRUE(fq::WriteTextFile(leftover, "half"));
+    const std::string otherLeftover = folder.slashed() + "a.gif.tmpXy34Zw";
+    EXPECT_TRUE(fq::WriteTextFile(leftover, "half") && fq::WriteTextFile(otherLeftover, "half"));
     fq::RemoveAbandonedTemporaryFiles(path, std::chrono::seconds(60)); // still young
     EXPECT_TRUE(fs::exists(leftover));
     for (const auto& entry : fs::directory_iterator(folder.path())) {
@@ -63,5 +64,8 @@ TEST(TextFile, RefusesHugeFilesAndClearsWhatACrashedSaveLeftOnceItIsOld) {
     }
     fq::RemoveAbandonedTemporaryFiles(path, std::chrono::seconds(60));
     EXPECT_FALSE(fs::exists(leftover));
+    EXPECT_TRUE(fs::exists(otherLeftover)); // another file's, until the whole folder is cleaned
+    fq::RemoveAbandonedTemporaryFilesIn(folder.slashed(), std::chrono::seconds(60));
+    EXPECT_FALSE(fs::exists(otherLeftover));
     EXPECT_TRUE(std::all_of(kept.begin(), kept.end(), [](auto& name) { return fs::exists(name); }));
 }
