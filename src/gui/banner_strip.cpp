@@ -8,6 +8,7 @@
 #include "gui/qt_text.h"
 #include "gui/sponsor_window.h"
 
+#include <QThread>
 #include <QTimer>
 
 namespace fq {
@@ -43,6 +44,11 @@ BannerStrip::BannerStrip(BannerView* view, ClickableImage* moreImage, BannerStri
 }
 
 BannerStrip::~BannerStrip() {
+    stop();
+    // The update gives up at its next look at the flag; it must end before what it uses goes.
+    if (updater_) {
+        updater_->wait();
+    }
     // It has no owner window, so nothing else takes it along.
     delete sponsorWindow_;
 }
@@ -67,10 +73,30 @@ void BannerStrip::stop() {
     timer_->stop();
 }
 
+bool BannerStrip::refreshing() const {
+    return updater_ && !updater_->isFinished();
+}
+
 void BannerStrip::refresh() {
-    if (!places_.baseUrl.empty()) {
-        UpdateBanners({places_.appFolder, places_.dataFolder, places_.baseUrl}, pump_);
+    if (places_.baseUrl.empty()) {
+        showRefreshedPage();
+        return;
     }
+    if (refreshing()) {
+        return;
+    }
+    // On a thread of its own: the pictures may take minutes, and neither the check schedule
+    // nor a check pass waits for them, nor they for it. The update touches only its own
+    // files; the strip shows them once it has ended.
+    const BannerPlaces places{places_.appFolder, places_.dataFolder, places_.baseUrl};
+    updater_.reset(QThread::create([this, places] {
+        static_cast<void>(UpdateBanners(places, [this] { return !stopped_; }));
+    }));
+    connect(updater_.get(), &QThread::finished, this, &BannerStrip::showRefreshedPage);
+    updater_->start();
+}
+
+void BannerStrip::showRefreshedPage() {
     if (stopped_) {
         return;
     }

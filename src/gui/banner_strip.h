@@ -7,11 +7,13 @@
 #include <QObject>
 #include <QPointer>
 #include <QUrl>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
+class QThread;
 class QTimer;
 
 namespace fq {
@@ -44,14 +46,18 @@ public:
     void showStartPage();
     // One tick of its timer: refreshes the banners when they are due.
     void tick();
-    // Sends nothing more and refreshes no more.
+    // Sends nothing more and refreshes no more; a refresh under way gives up.
     void stop();
+    // A refresh is under way beside the event loop.
+    bool refreshing() const;
     // Every banner in one window: the one already open, or a new one over the current page.
     void showSponsorWindow();
     SponsorWindow* sponsorWindow() const;
 
 private:
     void refresh();
+    // Shows the refreshed strip page, if there is one, and counts clicks from now on.
+    void showRefreshedPage();
     // Sends a banner click to the maker's site; nothing for a click that counts for nothing.
     void reportClick(const std::optional<std::string>& event);
 
@@ -60,9 +66,10 @@ private:
     std::shared_ptr<Clock> clock_;
     MessagePump pump_;
     RepeatingDeadline schedule_ = BannerSchedule();
-    bool countClicks_ = false; // from the first refresh on
-    bool stopped_ = false;
+    bool countClicks_ = false;          // from the first refresh on
+    std::atomic<bool> stopped_ = false; // read by the refresh's thread
     QTimer* timer_;
+    std::unique_ptr<QThread> updater_;      // the last refresh's
     QPointer<SponsorWindow> sponsorWindow_; // while it is open
 };
 

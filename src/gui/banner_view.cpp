@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStringDecoder>
+#include <QTextDocument>
 #include <QTextFormat>
 #include <QTimer>
 #include <QToolTip>
@@ -158,7 +159,8 @@ bool BannerView::viewportEvent(QEvent* event) {
         if (title.isEmpty()) {
             QToolTip::hideText();
         } else {
-            QToolTip::showText(help->globalPos(), title, viewport());
+            // A title from the maker's list is plain text, whatever markup it looks like.
+            QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(title), viewport());
         }
         return true;
     }

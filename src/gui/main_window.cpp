@@ -144,6 +144,16 @@ void MainWindow::typesEdited() {
         ui_.typesEdit->setText(ToQt(wanted));
         return;
     }
+    // The box keeps what was typed; the types in force stay the last ones the file can hold.
+    // The user hears of it once, not at every key.
+    if (const auto refusal = RefusalToStore(StoredBox::FileType, typed)) {
+        if (!typesRefused_) {
+            typesRefused_ = true;
+            showWarning(ToQt(*refusal));
+        }
+        return;
+    }
+    typesRefused_ = false;
     // A box left alone hands back the bytes the file gave, UTF-8 or not.
     store_.setWatchedTypes(FromQtKeeping(ui_.typesEdit->text(), store_.watchedTypesAsRead()));
 }
@@ -195,7 +205,13 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::addSite() {
-    const auto site = SiteToAdd(FromQt(ui_.urlEdit->text()), FromQt(ui_.folderEdit->text()));
+    const std::string typedUrl = FromQt(ui_.urlEdit->text());
+    const std::string typedFolder = FromQt(ui_.folderEdit->text());
+    if (const auto refusal = RefusalToStoreSite(typedUrl, typedFolder)) {
+        showWarning(ToQt(*refusal));
+        return;
+    }
+    const auto site = SiteToAdd(typedUrl, typedFolder);
     if (!site) {
         showWarning(QStringLiteral("Please fill web URL and local path !"));
         return;
@@ -223,8 +239,13 @@ void MainWindow::saveSelectedSite() {
     }
     // A box the user left alone gives back the row's own bytes, UTF-8 or not.
     const StoredSite& shown = store_.sites().at(row).site;
-    const StoredSite site = SiteFromBoxes(FromQtKeeping(ui_.urlEdit->text(), shown.webUrl),
-                                          FromQtKeeping(ui_.folderEdit->text(), shown.localFolder));
+    const std::string typedUrl = FromQtKeeping(ui_.urlEdit->text(), shown.webUrl);
+    const std::string typedFolder = FromQtKeeping(ui_.folderEdit->text(), shown.localFolder);
+    if (const auto refusal = RefusalToStoreSite(typedUrl, typedFolder)) {
+        showWarning(ToQt(*refusal));
+        return;
+    }
+    const StoredSite site = SiteFromBoxes(typedUrl, typedFolder);
     store_.sites().edit(row, site.webUrl, site.localFolder);
 }
 
@@ -288,18 +309,25 @@ void MainWindow::importDatabase() {
     showOpenedSiteFile(store_.lastRead());
 }
 
-void MainWindow::keepScriptPassword() {
+bool MainWindow::keepScriptPassword() {
     const auto written = PasswordInScript(LinesFromQt(ui_.scriptEdit->toPlainText()));
+    if (const auto refusal =
+            written ? RefusalToStore(StoredBox::ScriptPassword, *written) : std::nullopt) {
+        showWarning(ToQt(*refusal));
+        return false;
+    }
     // A password the box could not show as it is keeps its bytes while left alone.
     if (written && *written != FromQt(ToQt(store_.reportPassword()))) {
         store_.setReportPassword(*written);
     }
     saveSiteDatabase();
+    return true;
 }
 
 void MainWindow::toggleReportScript() {
-    if (!ui_.scriptEdit->isHidden()) {
-        keepScriptPassword();
+    // A refused password stays in the open box for the user to mend.
+    if (!ui_.scriptEdit->isHidden() && !keepScriptPassword()) {
+        return;
     }
     ui_.scriptEdit->setVisible(ui_.scriptEdit->isHidden());
     ui_.tutorialView->hide();

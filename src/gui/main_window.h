@@ -90,7 +90,9 @@ protected:
 private:
     void connectControls();
     void placeWindow();
-    void keepScriptPassword();
+    // Takes the password written in the script box and saves; false, with a warning, when the
+    // site file cannot hold it.
+    bool keepScriptPassword();
     // Shows what the site file gave: a warning when it could not be read, then the settings
     // and the number of sites.
     void showOpenedSiteFile(const SiteFileOpened& opened);
@@ -104,7 +106,8 @@ private:
     MainWindowControls ui_;
     QTimer* saveTimer_; // an edit reaches the file this long after the last one
     bool unattended_ = false;
-    int selectedRow_ = 0; // the 1-based number of the row clicked last; 0 for none
+    bool typesRefused_ = false; // the types box holds a text that is not stored
+    int selectedRow_ = 0;       // the 1-based number of the row clicked last; 0 for none
 };
 
 } // namespace fq

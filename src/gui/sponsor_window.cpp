@@ -56,6 +56,9 @@ SponsorWindow::SponsorWindow(const std::string& pageFile, const QUrl& advertisin
     slotLabel_->setPalette(teal);
     titleLabel_ = MakeLabel(this, "titleLabel", "ฝนตกที่หน้าต่าง");
     titleLabel_->setFont(ThaiFont(9.75));
+    // The slot and title come from the maker's list: shown as they are, never as markup.
+    slotLabel_->setTextFormat(Qt::PlainText);
+    titleLabel_->setTextFormat(Qt::PlainText);
 
     advertiseButton_->setEnabled(!advertisingPage.isEmpty());
     connect(advertiseButton_, &QPushButton::clicked, this,

@@ -136,6 +136,22 @@ private slots:
         QTest::mouseClick(f.ui().scriptButton, Qt::LeftButton);
         QVERIFY(script->isHidden());
         QCOMPARE(f.database(), std::string("php<>new\r\n"));
+
+        // "<>" would split a field at the next start: it is refused once, naming the box, and
+        // the box keeps it; the password survives a restart.
+        f.type(f.ui().typesEdit, QStringLiteral("php<>js"));
+        QTest::mouseClick(f.ui().scriptButton, Qt::LeftButton);
+        script->setPlainText(
+            script->toPlainText().replace(QStringLiteral("'new'"), QStringLiteral("'n<>w'")));
+        QTest::mouseClick(f.ui().scriptButton, Qt::LeftButton);
+        QVERIFY(!script->isHidden() && f.ui().typesEdit->text() == QStringLiteral("php<>js"));
+        QVERIFY(f.warnings.size() == 2 && f.warnings[0].startsWith(QStringLiteral("The File T")) &&
+                f.warnings[1].startsWith(QStringLiteral("The password")));
+        QVERIFY(!f.app->window().close());
+        f.app.reset();
+        f.start();
+        // Typed key by key, "php<" was the last text the file could hold.
+        QCOMPARE(f.database(), std::string("php<<>new\r\n"));
     }
 
     // The persistence rules are the store's; the window shows what it says.

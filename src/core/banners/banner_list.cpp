@@ -1,6 +1,9 @@
 #include "core/banners/banner_list.h"
 
+#include "core/files/text_file.h"
 #include "core/text/path_text.h"
+
+#include <algorithm>
 
 namespace fq {
 namespace {
@@ -40,9 +43,19 @@ BannerList ParseBannerList(const std::string& listText) {
     return list;
 }
 
+bool IsBannerListText(const std::string& text) {
+    const auto lineBreaks = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+    // An error page, or anything else with markup in it, is no banner list.
+    return !text.empty() && text.size() <= kMaxBannerListBytes &&
+           lineBreaks < kMaxBannerListLines && text.find('<') == std::string::npos;
+}
+
 bool IsSafeImageName(const std::string& name) {
-    return !name.empty() && name.find_first_of("/\\") == std::string::npos &&
-           name.find("..") == std::string::npos;
+    // Besides the pictures, banner/ holds the stored list and files on their way in; a
+    // picture never takes their names, nor a hidden one.
+    return !name.empty() && !name.starts_with('.') &&
+           name.find_first_of("/\\") == std::string::npos && name.find("..") == std::string::npos &&
+           name != kStoredListName && !IsTemporaryFileName(name);
 }
 
 bool IsWebLink(const std::string& link) {

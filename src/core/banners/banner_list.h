@@ -28,8 +28,21 @@ struct BannerList {
 // Every non-empty line of `listText` as an entry of its section, in list order.
 [[nodiscard]] BannerList ParseBannerList(const std::string& listText);
 
-// True when the image name can only mean a file directly inside banner/: not empty, no
-// folder separator, no "..".
+// The name of the stored copy of the last applied list, in banner/ beside the pictures.
+inline constexpr const char* kStoredListName = "banner.txt";
+
+// Bounds on a banner list: the maker's has tens of lines, and anything far larger would
+// only cost the memory and the time to take it apart.
+inline constexpr std::size_t kMaxBannerListBytes = 256u * 1024u;
+inline constexpr std::size_t kMaxBannerListLines = 2000;
+
+// True when `text` can be a banner list: not empty, within the bounds above, and without "<"
+// anywhere (an error page has markup).
+[[nodiscard]] bool IsBannerListText(const std::string& text);
+
+// True when the image name can only mean a picture directly inside banner/: not empty, no
+// folder separator, no "..", not hidden, and none of the names the program keeps there
+// itself (the stored list, a file being written).
 [[nodiscard]] bool IsSafeImageName(const std::string& name);
 
 // Whether `link` is a web address (http or https, any letter case): the only links that are

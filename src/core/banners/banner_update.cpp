@@ -1,14 +1,17 @@
 #include "core/banners/banner_update.h"
 
 #include "core/banners/banner_cache.h"
+#include "core/banners/banner_list.h"
 #include "core/banners/banner_pages.h"
-#include "core/files/file_size.h"
 #include "core/files/text_file.h"
 
 #include <sys/stat.h>
 
 namespace fq {
 namespace {
+
+// A temporary page this old belongs to a write that was cut short, not to one in progress.
+constexpr std::chrono::seconds kAbandonedWriteAge{60};
 
 // The pages show "../php/free.gif": a page folder apart from the templates needs the shipped
 // picture too, replaced whole and only when it differs, so a page never shows half of it.
@@ -28,30 +31,40 @@ std::string AdvertisingPage(const std::string& baseUrl) {
     return baseUrl.empty() ? baseUrl : baseUrl + "banner.php";
 }
 
-bool UpdateBanners(const BannerPlaces& places, const MessagePump& pump) {
+bool UpdateBanners(const BannerPlaces& places, const MessagePump& pump,
+                   std::chrono::milliseconds deadline) {
     const std::string bannerFolder = places.dataFolder + "banner/";
-    const std::string listPath = bannerFolder + "banner.txt";
-    const std::uintmax_t storedSize = RegularFileSize(listPath).value_or(0);
-    ::mkdir(bannerFolder.c_str(), 0777);
-
-    const std::optional<std::string> text =
-        FetchUrlText(places.baseUrl + "files/banner2.txt", pump);
-    // An error page, or anything else with markup in it, is no banner list.
-    if (!text || text->empty() || text->find('<') != std::string::npos ||
-        text->size() == storedSize) {
+    const std::string listPath = bannerFolder + kStoredListName;
+    if (!PrepareBannerFolder(bannerFolder)) {
         return false;
     }
-    // The stored copy only tells the next update whether the list changed; a copy that could
-    // not be written means the next update applies the list again, which is harmless.
-    static_cast<void>(WriteTextFile(listPath, *text));
+    // One deadline for the list and every picture; it ends the update as the program's end
+    // does.
+    const auto giveUpAt = std::chrono::steady_clock::now() + deadline;
+    const MessagePump inTime = [&pump, giveUpAt] {
+        return std::chrono::steady_clock::now() < giveUpAt && (!pump || pump());
+    };
+    HttpLimits listLimits = kFetchLimits;
+    listLimits.maxBodyBytes = kMaxBannerListBytes;
+    const std::optional<std::string> text =
+        FetchSuccessText(places.baseUrl + "files/banner2.txt", inTime, listLimits);
+    if (!text || !IsBannerListText(*text) || ReadWholeFile(listPath) == text) {
+        return false;
+    }
     const BannerList list = ParseBannerList(*text);
-    LoadBannerImages(list, bannerFolder, places.baseUrl + "files/banner/", pump);
+    LoadBannerImages(list, bannerFolder, places.baseUrl + "files/banner/", inTime);
+    if (!inTime()) {
+        return false;
+    }
     RemoveStaleImages(list, bannerFolder);
 
     const std::string templates = places.programFolder + "php/";
     const std::string pages = places.dataFolder + "php/";
     if (pages != templates) {
         PreparePageFolder(templates, pages);
+    }
+    for (const char* page : {"banner.html", "banner2.html"}) {
+        RemoveAbandonedTemporaryFiles(pages + page, kAbandonedWriteAge);
     }
     // A page that could not be written keeps showing the previous banners.
     const bool stripWritten =
@@ -62,7 +75,14 @@ bool UpdateBanners(const BannerPlaces& places, const MessagePump& pump) {
         WriteTextFile(pages + "banner2.html",
                       FillPage(ReadTextFile(templates + "001.html"), SponsorBlock(list)))
             .ok();
-    return stripWritten && sponsorWritten;
+    // The stored copy says the list was applied whole, so it comes last: an update cut short
+    // anywhere before is done again by the next one. A copy that could not be written means
+    // the same, which is harmless.
+    if (!stripWritten || !sponsorWritten) {
+        return false;
+    }
+    static_cast<void>(WriteTextFile(listPath, *text));
+    return true;
 }
 
 } // namespace fq

@@ -2,6 +2,7 @@
 
 #include "core/net/http_client.h"
 
+#include <chrono>
 #include <string>
 
 namespace fq {
@@ -18,10 +19,16 @@ struct BannerPlaces {
 // The maker's page for would-be sponsors; empty without a maker's site.
 [[nodiscard]] std::string AdvertisingPage(const std::string& baseUrl);
 
-// Fetches the maker's banner list; when it is a list (no "<" in it) whose length differs from
-// the stored copy's, stores it, brings the images up to date and writes the strip and
-// sponsor pages from their templates, with the shipped free.gif they show beside them.
-// Otherwise changes nothing. True when the pages were written.
-bool UpdateBanners(const BannerPlaces& places, const MessagePump& pump);
+// A whole update, the list and every picture, ends after this long.
+inline constexpr std::chrono::milliseconds kBannerUpdateDeadline = std::chrono::minutes(5);
+
+// Fetches the maker's banner list; when it is a list (a success answer that IsBannerListText
+// accepts) that differs from the stored copy, brings the images up to date, writes the strip
+// and sponsor pages from their templates, with the shipped free.gif they show beside them,
+// and then stores the list. Otherwise, or in a banner folder that PrepareBannerFolder
+// refuses, changes nothing. An update that `pump` or `deadline` ends before the pages stores
+// no list, so the next one completes it. True when the pages were written.
+bool UpdateBanners(const BannerPlaces& places, const MessagePump& pump,
+                   std::chrono::milliseconds deadline = kBannerUpdateDeadline);
 
 } // namespace fq

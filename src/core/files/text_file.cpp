@@ -171,11 +171,13 @@ FileOutcome WriteTextFile(const std::string& link, const std::string& content, m
     return outcome;
 }
 
-void RemoveAbandonedTemporaryFiles(const std::string& link, std::chrono::seconds minimumAge) {
-    const std::string path = FollowLinks(link).value_or(link);
-    const std::size_t slash = path.rfind('/');
-    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-    const std::string prefix = path.substr(slash + 1) + kTemporaryInfix;
+namespace {
+
+// Removes the regular files of this user in `folder` whose names `isTemporary` accepts, once
+// they are older than `minimumAge`. Links are never followed.
+template <typename Predicate>
+void RemoveAbandoned(const std::string& folder, const Predicate& isTemporary,
+                     std::chrono::seconds minimumAge) {
     DIR* listing = ::opendir(folder.c_str());
     if (listing == nullptr) {
         return;
@@ -184,7 +186,7 @@ void RemoveAbandonedTemporaryFiles(const std::string& link, std::chrono::seconds
     while (const dirent* entry = ::readdir(listing)) {
         const std::string name = entry->d_name;
         struct stat info {};
-        if (!IsTemporaryName(name, prefix) ||
+        if (!isTemporary(name) ||
             ::fstatat(::dirfd(listing), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0 ||
             !S_ISREG(info.st_mode) || info.st_uid != ::getuid()) {
             continue;
@@ -195,6 +197,28 @@ void RemoveAbandonedTemporaryFiles(const std::string& link, std::chrono::seconds
         }
     }
     ::closedir(listing);
+}
+
+} // namespace
+
+void RemoveAbandonedTemporaryFiles(const std::string& link, std::chrono::seconds minimumAge) {
+    const std::string path = FollowLinks(link).value_or(link);
+    const std::size_t slash = path.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+    const std::string prefix = path.substr(slash + 1) + kTemporaryInfix;
+    RemoveAbandoned(
+        folder, [&prefix](const std::string& name) { return IsTemporaryName(name, prefix); },
+        minimumAge);
+}
+
+bool IsTemporaryFileName(const std::string& name) {
+    const std::size_t infix = name.rfind(kTemporaryInfix);
+    return infix != std::string::npos &&
+           IsTemporaryName(name, name.substr(0, infix + std::strlen(kTemporaryInfix)));
+}
+
+void RemoveAbandonedTemporaryFilesIn(const std::string& folder, std::chrono::seconds minimumAge) {
+    RemoveAbandoned(folder, IsTemporaryFileName, minimumAge);
 }
 
 } // namespace fq

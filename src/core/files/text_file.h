@@ -44,4 +44,12 @@ FileOutcome WriteTextFile(const std::string& path, const std::string& content,
 // half-way, once they are older than `minimumAge` (a younger one may be a save in progress).
 void RemoveAbandonedTemporaryFiles(const std::string& path, std::chrono::seconds minimumAge);
 
+// True when `name` (a name inside a folder) has the form of WriteTextFile's temporary files,
+// whatever file they were meant to replace.
+[[nodiscard]] bool IsTemporaryFileName(const std::string& name);
+
+// Like RemoveAbandonedTemporaryFiles for every file of `folder` (ending in "/"), so also for
+// files that are no longer written there.
+void RemoveAbandonedTemporaryFilesIn(const std::string& folder, std::chrono::seconds minimumAge);
+
 } // namespace fq

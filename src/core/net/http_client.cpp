@@ -33,9 +33,10 @@ HeaderList FormPostHeaders() {
     return list;
 }
 
-// A direct GET (no proxy) that follows redirects, as a browser fetching a file would.
+// A direct GET (no proxy) that follows redirects, as a browser fetching a file would. With
+// `successOnly`, an answer whose final status is not 2xx is no answer.
 std::optional<std::string> Get(const std::string& url, const MessagePump& pump,
-                               const HttpLimits& limits) {
+                               const HttpLimits& limits, bool successOnly = false) {
     const CurlEasy easy = NewTransfer(EscapeUnsendableBytes(url), limits);
     if (!easy) {
         return std::nullopt;
@@ -43,7 +44,14 @@ std::optional<std::string> Get(const std::string& url, const MessagePump& pump,
     curl_easy_setopt(easy.get(), CURLOPT_NOPROXY, "*");
     curl_easy_setopt(easy.get(), CURLOPT_FOLLOWLOCATION, 1L);
     curl_easy_setopt(easy.get(), CURLOPT_MAXREDIRS, kMaxRedirects);
-    return RunTransfer(easy.get(), pump, limits, Clock::now() + limits.deadline);
+    std::optional<std::string> body =
+        RunTransfer(easy.get(), pump, limits, Clock::now() + limits.deadline);
+    long status = 0;
+    curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status);
+    if (successOnly && (status < 200 || status > 299)) {
+        return std::nullopt;
+    }
+    return body;
 }
 
 // Where a 307 or 308 answer on `easy` sends the request on, its method and body unchanged;
@@ -63,9 +71,14 @@ std::optional<std::string> FetchUrlText(const std::string& url, const MessagePum
     return Get(url, pump, limits);
 }
 
+std::optional<std::string> FetchSuccessText(const std::string& url, const MessagePump& pump,
+                                            const HttpLimits& limits) {
+    return Get(url, pump, limits, true);
+}
+
 bool DownloadUrlToFile(const std::string& url, std::string& localPath, const MessagePump& pump,
                        const HttpLimits& limits) {
-    const std::optional<std::string> body = Get(url, pump, limits);
+    const std::optional<std::string> body = Get(url, pump, limits, true);
     if (!body) {
         return false;
     }

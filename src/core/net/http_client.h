@@ -35,9 +35,16 @@ inline constexpr HttpLimits kListingLimits{.deadline = std::chrono::minutes(3),
                                                       const MessagePump& pump = {},
                                                       const HttpLimits& limits = kFetchLimits);
 
-// GET `url` like FetchUrlText into the file `localPath`. An empty `localPath` becomes the text
-// after the last "/" of the url, but only once the whole body arrived; when it did not, no
-// file is written and `localPath` stays as it was. True when the whole body is in the file.
+// GET `url` like FetchUrlText, but only a success (2xx) answer counts: any other status, such
+// as an error page, gives nothing.
+[[nodiscard]] std::optional<std::string> FetchSuccessText(const std::string& url,
+                                                          const MessagePump& pump = {},
+                                                          const HttpLimits& limits = kFetchLimits);
+
+// GET `url` like FetchSuccessText into the file `localPath`. An empty `localPath` becomes the
+// text after the last "/" of the url, but only once the whole body of a success answer
+// arrived; otherwise no file is written and `localPath` stays as it was. True when the whole
+// body is in the file.
 [[nodiscard]] bool DownloadUrlToFile(const std::string& url, std::string& localPath,
                                      const MessagePump& pump = {},
                                      const HttpLimits& limits = kFetchLimits);

@@ -7,7 +7,6 @@ namespace fq {
 namespace {
 
 constexpr const char* kLineBreak = "\r\n";
-constexpr const char* kFieldSeparator = "<>";
 constexpr const char* kInactiveMark = "1";
 
 // The lines of `text`, each ended by CR LF or by a lone LF; a CR elsewhere stays in its line.
@@ -33,13 +32,13 @@ std::optional<SiteDatabase> ParseSiteDatabase(const std::string& text) {
     }
     const std::vector<std::string> lines = SplitLines(text);
     const std::string settingsLine = lines.front().empty() ? kDefaultSettingsLine : lines.front();
-    const std::vector<std::string> settings = SplitText(settingsLine, kFieldSeparator);
+    const std::vector<std::string> settings = SplitText(settingsLine, kSiteFieldSeparator);
 
     SiteDatabase database;
     database.watchedTypes = FieldOrEmpty(settings, 0);
     database.reportPassword = FieldOrEmpty(settings, 1);
     for (std::size_t i = 1; i < lines.size(); ++i) {
-        const std::vector<std::string> fields = SplitText(lines[i], kFieldSeparator);
+        const std::vector<std::string> fields = SplitText(lines[i], kSiteFieldSeparator);
         if (fields.front().empty()) {
             continue;
         }
@@ -62,15 +61,16 @@ std::string FormatSiteDatabase(const std::string& watchedTypes, const std::strin
     std::vector<std::string> lines;
     lines.reserve(sites.size());
     for (const StoredSite& site : sites) {
-        std::string line = EnsureTrailing(site.webUrl, '/') + kFieldSeparator + site.localFolder;
+        std::string line =
+            EnsureTrailing(site.webUrl, '/') + kSiteFieldSeparator + site.localFolder;
         if (!site.active) {
-            line += std::string(kFieldSeparator) + kInactiveMark;
+            line += std::string(kSiteFieldSeparator) + kInactiveMark;
         }
         lines.push_back(std::move(line));
     }
     SortStrings(lines, 1);
 
-    std::string content = watchedTypes + kFieldSeparator + reportPassword + kLineBreak;
+    std::string content = watchedTypes + kSiteFieldSeparator + reportPassword + kLineBreak;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         if (i > 0) {
             content += kLineBreak;

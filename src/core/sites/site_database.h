@@ -10,6 +10,8 @@
 namespace fq {
 
 inline constexpr const char* kDatabaseFileName = "ferquor.ini";
+// Between the fields of a line of the file; no stored text may hold it.
+inline constexpr const char* kSiteFieldSeparator = "<>";
 inline constexpr const char* kDefaultSettingsLine = "php,js,htm,asp<>lark";
 
 // One watched site as the database file keeps it.

@@ -1,5 +1,7 @@
+#include "core/banners/banner_list.h"
 #include "core/banners/banner_update.h"
 #include "core/files/text_file.h"
+#include "core/text/path_text.h"
 #include "php_server.h"
 #include "temp_folder.h"
 
@@ -39,16 +41,29 @@ TEST(BannerUpdate, TheMakersSiteServesTheBannersOnce) {
             << file;
     }
 
-    // A list of the stored length (which an unchanged one has), an error page, no answer:
-    // nothing is touched.
+    // The same list again, an error page, a list beyond the bounds, no answer: nothing is
+    // touched.
     EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "php/banner.html", "kept"));
-    EXPECT_TRUE(
-        fq::WriteTextFile(site.slashed() + "files/banner2.txt", std::string(list.size(), 'x')));
+    const std::string listFile = site.slashed() + "files/banner2.txt";
     EXPECT_FALSE(fq::UpdateBanners(places, {}));
-    EXPECT_TRUE(fq::WriteTextFile(site.slashed() + "files/banner2.txt", "<html>busy</html>"));
+    EXPECT_TRUE(fq::WriteTextFile(listFile, "<html>busy</html>"));
+    EXPECT_FALSE(fq::UpdateBanners(places, {}));
+    EXPECT_TRUE(fq::WriteTextFile(listFile, std::string(fq::kMaxBannerListLines, '\n')));
     EXPECT_FALSE(fq::UpdateBanners(places, {}));
     EXPECT_FALSE(
         fq::UpdateBanners({program.slashed(), program.slashed(), "http://127.0.0.1:1/"}, {}));
     EXPECT_EQ(fq::ReadTextFile(program.slashed() + "php/banner.html"), "kept");
     EXPECT_EQ(fq::ReadTextFile(program.slashed() + "banner/banner.txt"), list);
+
+    // An update that its deadline cuts short, here while a picture drips in, fails; the
+    // strip's test shows that such an update stores no list.
+    PhpServer dripping(FERQUOR_SERVER_CONFIGS "/dripping_maker");
+    EXPECT_FALSE(fq::UpdateBanners({program.slashed(), program.slashed(), dripping.url()}, {},
+                                   std::chrono::seconds(1)));
+
+    // A changed list is applied even when its length is that of the stored copy.
+    const std::string retitled = fq::ReplaceAll(list, "Tidy", "Neat");
+    EXPECT_TRUE(fq::WriteTextFile(listFile, retitled));
+    EXPECT_TRUE(fq::UpdateBanners(places, {}));
+    EXPECT_EQ(fq::ReadTextFile(program.slashed() + "banner/banner.txt"), retitled);
 }

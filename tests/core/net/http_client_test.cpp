@@ -11,7 +11,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-
 // PHP scripts in a fresh folder behind PHP's built-in server, each sending every echo at once.
 // That server answers one request at a time, so a script that sleeps needs a site of its own.
 struct PhpSite {
@@ -83,13 +82,15 @@ TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
     --limits.maxBodyBytes;
     EXPECT_EQ(fq::FetchUrlText(site.server.url() + "large.bin", {}, limits), std::nullopt);
 
-    // A connection that closes before the announced length writes no file.
+    // Only a whole success answer is a file: an error page, or a connection that closes
+    // before the announced length, writes none.
     const std::string cut = site.add("cut.php", "header('Content-Length: 100'); echo '10-0-';");
     std::string whole = site.folder.slashed() + "whole.txt", part = site.folder.slashed() + "part";
-    EXPECT_TRUE(fq::DownloadUrlToFile(gone, whole));
-    EXPECT_FALSE(fq::DownloadUrlToFile(cut, part));
-    EXPECT_EQ(fq::ReadTextFile(whole), "gone");
+    EXPECT_TRUE(fq::DownloadUrlToFile(site.add("ok.php", "echo 'whole';"), whole));
+    EXPECT_FALSE(fq::DownloadUrlToFile(cut, part) || fq::DownloadUrlToFile(gone, part));
+    EXPECT_EQ(fq::ReadTextFile(whole), "whole");
     EXPECT_FALSE(std::filesystem::exists(part));
+    EXPECT_EQ(fq::FetchSuccessText(gone), std::nullopt);
 }
 
 TEST(Http, DeadSlowOrGivenUpTransfersGiveNoAnswer) {
