@@ -110,7 +110,7 @@ void BannerStrip::showRefreshedPage() {
 void BannerStrip::showSponsorWindow() {
     if (!sponsorWindow_) {
         sponsorWindow_ =
-            new SponsorWindow(places_.dataFolder + "php/banner2.html",
+            new SponsorWindow(SponsorPageToShow({places_.appFolder, places_.dataFolder, {}}),
                               QUrl(ToQt(AdvertisingPage(places_.baseUrl))), view_->openUrl);
         connect(sponsorWindow_, &SponsorWindow::bannerReleased, this,
                 [this](const QString& alt) { reportClick(SponsorClickEvent(FromQt(alt))); });

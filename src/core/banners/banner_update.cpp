@@ -85,4 +85,20 @@ bool UpdateBanners(const BannerPlaces& places, const MessagePump& pump,
     return true;
 }
 
+std::string SponsorPageToShow(const BannerPlaces& places) {
+    const std::string templates = places.programFolder + "php/";
+    const std::string pages = places.dataFolder + "php/";
+    const std::string page = pages + "banner2.html";
+    if (ReadWholeFile(page)) {
+        return page;
+    }
+    if (pages != templates) {
+        PreparePageFolder(templates, pages);
+    }
+    // Should it not be written, the page shows as blank as before: nothing to tell the user.
+    static_cast<void>(
+        WriteTextFile(page, FillPage(ReadTextFile(templates + "001.html"), SponsorBlock({}))));
+    return page;
+}
+
 } // namespace fq

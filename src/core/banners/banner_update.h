@@ -31,4 +31,9 @@ inline constexpr std::chrono::milliseconds kBannerUpdateDeadline = std::chrono::
 bool UpdateBanners(const BannerPlaces& places, const MessagePump& pump,
                    std::chrono::milliseconds deadline = kBannerUpdateDeadline);
 
+// The sponsor page to show: the one the last update wrote or, before any, one written now
+// from the template with every slot free (beside the shipped picture it shows), so that the
+// sponsor window is never blank.
+[[nodiscard]] std::string SponsorPageToShow(const BannerPlaces& places);
+
 } // namespace fq

@@ -19,6 +19,9 @@ TEST(BannerUpdate, TheMakersSiteServesTheBannersOnce) {
     EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "php/000.html", "<div></div>"));
     EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "php/001.html", "<p><div></div>"));
     const fq::BannerPlaces places{program.slashed(), program.slashed(), server.url()};
+    // Before the first update, the sponsor page has its hundred free slots.
+    const std::string unsold = fq::ReadTextFile(fq::SponsorPageToShow(places));
+    EXPECT_EQ(fq::SplitText(unsold, "free.gif").size(), 101u) << unsold;
 
     ASSERT_TRUE(fq::UpdateBanners(places, {}));
     const std::string list = fq::ReadTextFile(site.slashed() + "files/banner2.txt");
