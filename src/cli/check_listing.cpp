@@ -39,7 +39,11 @@ std::string CheckListing(const SiteList& sites, const std::string& statusLine) {
         }
         const bool signedList = row.result.exchange == Exchange::kSignedListing;
         text += StatusText(row.result.status) + "\t" + TotalText(row.result) + "\t" +
-                (signedList ? "signed list" : "size only") + "\n";
+                (signedList ? "signed list" : "size only");
+        if (row.result.status == SiteStatus::kNoReport) {
+            text += "\t" + EscapeControlBytes(NoReportText(row.result.whyNoReport));
+        }
+        text += "\n";
         for (const FileChange& change : row.result.changes) {
             text += "    " + EscapeControlBytes(change.path) + "\t" + ChangeKindText(change.kind) +
                     "\n";

@@ -122,10 +122,18 @@ QString ToQ(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// A whole answer with status 200.
+fq::HttpAnswer Ok(const std::string& body) {
+    fq::HttpAnswer answer;
+    answer.status = 200;
+    answer.body = body;
+    return answer;
+}
+
 // A report transport that answers every request with `answer`.
 fq::PostFormFunction Answering(const std::string& answer) {
     return [answer](const std::string&, const std::string&, const fq::MessagePump&,
-                    const fq::HttpLimits&) { return std::optional(answer); };
+                    const fq::HttpLimits&) { return Ok(answer); };
 }
 
 } // namespace test

@@ -98,13 +98,13 @@ private:
 };
 
 // PHP's built-in web server serving `documentRoot`, with stock settings (no -d, no -n) and
-// its request log kept out of the test's output.
+// its request log kept out of the test's output; a `router` script takes every request.
 class PhpServer : public LoopbackServer {
 public:
-    explicit PhpServer(const std::filesystem::path& documentRoot)
-        : LoopbackServer([&documentRoot](int port) {
+    explicit PhpServer(const std::filesystem::path& documentRoot, const std::string& router = "")
+        : LoopbackServer([&documentRoot, &router](int port) {
               return "php -S 127.0.0.1:" + std::to_string(port) + " -t '" + documentRoot.string() +
-                     "' >/dev/null 2>&1";
+                     "' " + router + " >/dev/null 2>&1";
           }) {}
 };
 

@@ -11,7 +11,6 @@ using namespace std::chrono_literals;
 
 namespace {
 
-
 // PHP scripts in a fresh folder behind PHP's built-in server, each sending every echo at once.
 // That server answers one request at a time, so a script that sleeps needs a site of its own.
 struct PhpSite {
@@ -36,18 +35,27 @@ TEST(PostForm, SendsTheReportRequestByteForByte) {
         echo "\n", file_get_contents('php://input');)");
     const std::string host = "127.0.0.1:" + std::to_string(site.server.port());
     const std::string body = ".state=1&pw=l%26rk&path=index.php\r\nsub/caf\xE9.php\r\n&.referer=";
-    EXPECT_EQ(fq::PostForm(url, body), "POST /_report.php HTTP/1.0\nHost: " + host +
-                                           "\nUser-Agent: vb wininet\n"
-                                           "Content-Type: application/x-www-form-urlencoded\n"
-                                           "Content-Length: " +
-                                           std::to_string(body.size()) + "\n\n" + body);
+    EXPECT_EQ(fq::PostForm(url, body).body, "POST /_report.php HTTP/1.0\nHost: " + host +
+                                                "\nUser-Agent: vb wininet\n"
+                                                "Content-Type: application/x-www-form-urlencoded\n"
+                                                "Content-Length: " +
+                                                std::to_string(body.size()) + "\n\n" + body);
     // The address as the site list writes it: blanks and the scheme may vary, a bare host
     // posts to "/", and "#" or "?" belong to the path.
     site.add("index.php", "echo $_SERVER['REQUEST_URI'];");
-    EXPECT_EQ(fq::PostForm("   HTTP://" + host + "/index.php  ", "pw=1"), "/index.php");
-    EXPECT_EQ(fq::PostForm(host, "pw=1"), "/");
-    EXPECT_EQ(fq::PostForm(site.add("we#b?.php", "echo $_SERVER['REQUEST_URI'];"), "pw=1"),
+    EXPECT_EQ(fq::PostForm("   HTTP://" + host + "/index.php  ", "pw=1").body, "/index.php");
+    EXPECT_EQ(fq::PostForm(host, "pw=1").body, "/");
+    EXPECT_EQ(fq::PostForm(site.add("we#b?.php", "echo $_SERVER['REQUEST_URI'];"), "pw=1").body,
               "/we%23b%3F.php");
+
+    // It goes through the proxy that the environment names, to a host only the proxy knows.
+    TempFolder proxyFolder;
+    const std::string router = proxyFolder.slashed() + "proxy.php";
+    server_files::Write("forward_proxy.php", router, {{"@TARGET@", "http://" + host}});
+    PhpServer proxy(proxyFolder.path(), router);
+    ::setenv("http_proxy", proxy.url().c_str(), 1);
+    EXPECT_EQ(fq::PostForm("report.invalid/index.php", "pw=1").body, "/index.php");
+    ::unsetenv("http_proxy");
 }
 
 TEST(PostForm, FollowsOnlyRedirectsThatKeepThePost) {
@@ -61,11 +69,18 @@ TEST(PostForm, FollowsOnlyRedirectsThatKeepThePost) {
     EXPECT_TRUE(fq::WriteTextFile(site.folder.slashed() + "local.txt", "local"));
     redirect("on.php", 308, "'target.php'");
     const std::string body = "pw=l%26rk&path=a\r\nb\r\n";
-    EXPECT_EQ(fq::PostForm(redirect("first.php", 307, "'on.php'"), body), "POST " + body);
-    EXPECT_EQ(fq::PostForm(redirect("found.php", 302, "'target.php'"), body), "moved");
-    EXPECT_EQ(fq::PostForm(redirect("loop.php", 307, "'loop.php'"), body), std::nullopt);
-    EXPECT_EQ(fq::PostForm(redirect("file.php", 307, "'file://' . __DIR__ . '/local.txt'"), body),
-              std::nullopt);
+    EXPECT_EQ(fq::PostForm(redirect("first.php", 307, "'on.php'"), body).body, "POST " + body);
+    // Any other comes back with its status and target.
+    const auto notFollowed = [&](const std::string& url) {
+        const fq::HttpAnswer answer = fq::PostForm(url, body);
+        return std::to_string(answer.status) + " " + answer.detail + " " + answer.body;
+    };
+    EXPECT_EQ(notFollowed(redirect("found.php", 302, "'target.php'")),
+              "302 " + site.server.url() + "target.php moved");
+    EXPECT_EQ(notFollowed(redirect("file.php", 307, "'file://' . __DIR__ . '/local.txt'")),
+              "307 file://" + site.folder.slashed() + "local.txt moved");
+    EXPECT_EQ(fq::PostForm(redirect("loop.php", 307, "'loop.php'"), body).failure,
+              fq::TransferFailure::kTooManyRedirects);
 }
 
 TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
@@ -76,18 +91,22 @@ TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
     }
     EXPECT_TRUE(fq::WriteTextFile(site.folder.slashed() + "large.bin", large));
     const std::string gone = site.add("gone.php", "http_response_code(404); echo 'gone';");
-    EXPECT_EQ(fq::FetchUrlText(gone).value() + fq::PostForm(gone, "pw=1").value(), "gonegone");
+    EXPECT_EQ(fq::FetchUrlText(gone).value() + fq::PostForm(gone, "pw=1").body, "gonegone");
+    EXPECT_EQ(fq::GetUrl(gone).status + fq::PostForm(gone, "pw=1").status, 404 + 404);
     fq::HttpLimits limits;
     limits.maxBodyBytes = large.size();
     EXPECT_EQ(fq::FetchUrlText(site.server.url() + "large.bin", {}, limits), large);
     --limits.maxBodyBytes;
     EXPECT_EQ(fq::FetchUrlText(site.server.url() + "large.bin", {}, limits), std::nullopt);
+    EXPECT_EQ(fq::GetUrl(site.server.url() + "large.bin", {}, limits).failure,
+              fq::TransferFailure::kTooLarge);
 
     // A connection that closes before the announced length writes no file.
     const std::string cut = site.add("cut.php", "header('Content-Length: 100'); echo '10-0-';");
     std::string whole = site.folder.slashed() + "whole.txt", part = site.folder.slashed() + "part";
     EXPECT_TRUE(fq::DownloadUrlToFile(gone, whole));
     EXPECT_FALSE(fq::DownloadUrlToFile(cut, part));
+    EXPECT_EQ(fq::GetUrl(cut).failure, fq::TransferFailure::kCutShort);
     EXPECT_EQ(fq::ReadTextFile(whole), "gone");
     EXPECT_FALSE(std::filesystem::exists(part));
 }
@@ -95,18 +114,22 @@ TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
 TEST(Http, DeadSlowOrGivenUpTransfersGiveNoAnswer) {
     PhpSite drip, slow;
     const fq::HttpLimits quick{1s, 1s, 1500ms};
-    EXPECT_EQ(fq::PostForm("http://127.0.0.1:1/", "pw=1", {}, quick), std::nullopt);
-    // A byte every 300 ms never stalls, but the deadline still ends it. A server that stalls
-    // would meet the same end, so no test can tell the stall limit from the deadline.
+    EXPECT_EQ(fq::PostForm("http://127.0.0.1:1/", "pw=1", {}, quick).failure,
+              fq::TransferFailure::kRefused);
+    // A byte every 300 ms never stalls, but the deadline still ends it; one byte and then
+    // silence is a stall long before the deadline.
     const std::string dripUrl = drip.add("x.php", "for (;;) { echo '1'; usleep(300000); }");
-    EXPECT_EQ(fq::PostForm(dripUrl, "pw=1", {}, quick), std::nullopt);
+    EXPECT_EQ(fq::PostForm(dripUrl, "pw=1", {}, quick).failure, fq::TransferFailure::kDeadline);
+    const std::string stuckUrl = slow.add("b.php", "echo 'early'; sleep(5); echo 'late';");
+    EXPECT_EQ(fq::PostForm(stuckUrl, "pw=1", {}, {1s, 1s, 10s}).failure,
+              fq::TransferFailure::kStalled);
 
     // The pump runs while a slow answer arrives; once it says the program is ending, the
     // transfer stops with no answer.
     const std::string slowUrl =
         slow.add("a.php", "foreach ([1, 22, 333] as $n) { echo \"$n-\"; usleep(150000); }");
-    EXPECT_EQ(fq::PostForm(slowUrl, "pw=1", [] { return true; }), "1-22-333-");
+    EXPECT_EQ(fq::PostForm(slowUrl, "pw=1", [] { return true; }).body, "1-22-333-");
     int calls = 0;
-    const std::string stuckUrl = slow.add("b.php", "echo 'early'; sleep(5); echo 'late';");
-    EXPECT_EQ(fq::FetchUrlText(stuckUrl, [&] { return ++calls < 10; }), std::nullopt);
+    EXPECT_EQ(fq::GetUrl(stuckUrl, [&] { return ++calls < 10; }).failure,
+              fq::TransferFailure::kStopped);
 }
