@@ -45,9 +45,10 @@ void Write(const fs::path& file, const std::string& text) {
 } // namespace
 
 // Under PHP's own server, and as hosts run it: Apache with mod_php, the same behind
-// ModSecurity's core rule set, and nginx with its stock body limit in front of php-fpm.
+// ModSecurity's core rule set and over TLS, and nginx with its stock body limit in front of
+// php-fpm.
 TEST(FerquorCheck, TheSignedListShowsEveryKindOfChangeOnEveryKindOfServer) {
-    TempFolder web, local, program, apacheWork, guardedWork, nginxWork;
+    TempFolder web, local, program, apacheWork, guardedWork, tlsWork, nginxWork;
     const std::string database = program.slashed() + "ferquor.ini", password = "p'w\\\"$x";
     EXPECT_TRUE(fq::WriteTextFile(database, "reset<>" + password));
     const std::string script = fq::FillReportPassword(fq::ReportScriptTemplate(), password);
@@ -75,7 +76,10 @@ TEST(FerquorCheck, TheSignedListShowsEveryKindOfChangeOnEveryKindOfServer) {
     }
     PhpServer php(web.path());
     ApacheServer apache(web.path(), apacheWork.path()),
-        guarded(web.path(), guardedWork.path(), true);
+        guarded(web.path(), guardedWork.path(), Apache::kGuarded),
+        tls(web.path(), tlsWork.path(), Apache::kTls);
+    // The checker trusts the test's authority as a user's environment names it.
+    ::setenv("CURL_CA_BUNDLE", (tlsWork.path() / "authority.pem").c_str(), 1);
     NginxServer nginx(web.path(), nginxWork.path());
     // The guards are real: the size request of a WordPress site is refused by the rule set,
     // and a large one by nginx.
@@ -87,7 +91,7 @@ TEST(FerquorCheck, TheSignedListShowsEveryKindOfChangeOnEveryKindOfServer) {
             .status,
         413);
     for (const LoopbackServer* server :
-         std::initializer_list<const LoopbackServer*>{&php, &apache, &guarded, &nginx}) {
+         std::initializer_list<const LoopbackServer*>{&php, &apache, &guarded, &tls, &nginx}) {
         ASSERT_TRUE(server->running());
         const std::string content = "php,js<>" + password + "\r\n" + server->url() + "site/<>" +
                                     local.slashed() + "\r\n" + server->url() + "none/<>" +
@@ -167,6 +171,60 @@ TEST(FerquorCheck, OnlyAnOlderScriptIsAskedForSizesAndAForgedOrRefusedListIsNoRe
     // The password went to the older script only.
     EXPECT_EQ(fq::ReadTextFile((web.path() / "older" / "asked").string()), "fq pw fq pw ");
     EXPECT_EQ(fq::ReadTextFile((web.path() / "moved" / "asked").string()), "fq fq ");
+}
+
+// Every way of giving no report, each from a real cause, says why in a column of its own.
+TEST(FerquorCheck, EveryNoReportSaysWhy) {
+    TempFolder web, local, program, tlsWork, nginxWork;
+    for (const auto& [site, script] : std::vector<std::pair<std::string, std::string>>{
+             {"busy", "<?php http_response_code(503); echo \"----------\\n(busy)\\n----------\";"},
+             {"moved", "<?php header('Location: /elsewhere/');"},
+             {"page", "<html>Welcome!</html>"},
+             {"wrong", fq::FillReportPassword(fq::ReportScriptTemplate(), "pw2")},
+             {"root", fq::FillReportPassword(fq::ReportScriptTemplate(), "pw")}}) {
+        Write(web.path() / site / "script.inc", script);
+        server_files::Write("older_report.php", web.path() / site / "_report.php", {});
+    }
+    Write(local.path() / "one" / "a.php", "1");
+    // Over nginx's body limit: 300 paths of some 3,800 bytes each.
+    std::string deep = "big";
+    for (int level = 0; level < 15; ++level) {
+        deep += "/" + std::string(250, 'd');
+    }
+    for (int file = 0; file < 300; ++file) {
+        Write(local.path() / deep / (std::to_string(file) + ".php"), "1");
+    }
+    PhpServer php(web.path());
+    ApacheServer tls(web.path(), tlsWork.path(), Apache::kTls);
+    NginxServer nginx(web.path(), nginxWork.path());
+    ASSERT_TRUE(php.running() && tls.running() && nginx.running());
+    std::string sites = "php<>pw\r\n", listing;
+    int row = 0;
+    for (const auto& [url, reason] : std::vector<std::pair<std::string, std::string>>{
+             {"http://127.0.0.1:1/", "the connection was refused"},
+             {"http://nowhere.invalid/", "the address could not be resolved"},
+             {php.url() + "none/",
+              "the server answered HTTP 404: no report script at this address"},
+             {php.url() + "busy/",
+              "the server answered HTTP 503: the server is unavailable for now"},
+             {php.url() + "moved/", "the server answered HTTP 302, a redirect to " + php.url() +
+                                        "elsewhere/ that is not followed"},
+             {php.url() + "page/", "the answer is not a list of sizes"},
+             {php.url() + "wrong/",
+              "the answer was empty (wrong password, or no script at this address)"},
+             {php.url() + "root/",
+              "the server has none of these files: is the local folder the site's root?"},
+             {nginx.url() + "big/",
+              "the server answered HTTP 413: the request is larger than the server accepts"},
+             {tls.url(), "the TLS handshake failed: the certificate was not accepted (SSL "
+                         "certificate problem: unable to get local issuer certificate)"}}) {
+        const bool big = url.ends_with("big/");
+        sites += url + "<>" + local.slashed() + (big ? "big" : "one") + "\r\n";
+        listing += std::to_string(++row) + "\t" + url + "\tNo report\t0 : " + (big ? "300" : "1") +
+                   "\tsize only\t" + reason + "\n";
+    }
+    EXPECT_TRUE(fq::WriteTextFile(program.slashed() + "ferquor.ini", sites));
+    EXPECT_EQ(RunChecker({program.slashed()}), listing + " Total Web : 10     Changed : 0\nexit 3");
 }
 
 TEST(FerquorCheck, UnreadableDatabaseOrBadArgumentsExitWithTwoSayingWhy) {

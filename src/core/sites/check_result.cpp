@@ -60,9 +60,8 @@ std::string ExchangeNote(const CheckResult& result) {
 }
 
 std::string RowNote(const CheckResult& result) {
-    const std::string why = WhyNoReport(result);
-    const std::string note = ExchangeNote(result);
-    return why.empty() || note.empty() ? why + note : why + "\n" + note;
+    // A site that gave no report was not checked at all, by size or otherwise.
+    return result.status == SiteStatus::kNoReport ? WhyNoReport(result) : ExchangeNote(result);
 }
 
 std::string TotalText(const CheckResult& result) {

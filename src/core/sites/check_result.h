@@ -70,8 +70,7 @@ struct CheckResult {
 // the signed exchange would see more, and how to get it; "" otherwise.
 [[nodiscard]] std::string ExchangeNote(const CheckResult& result);
 
-// A row's whole tooltip: why it gave no report, if it did not, then its ExchangeNote, on lines
-// of their own; "" when neither has anything to say.
+// A row's tooltip: why it gave no report, if it did not; its ExchangeNote otherwise.
 [[nodiscard]] std::string RowNote(const CheckResult& result);
 
 // What a check remembers of a site for the next scheduled one: the relative paths last
