@@ -124,10 +124,7 @@ QString ToQ(const std::string& text) {
 
 // A whole answer with status 200.
 fq::HttpAnswer Ok(const std::string& body) {
-    fq::HttpAnswer answer;
-    answer.status = 200;
-    answer.body = body;
-    return answer;
+    return {fq::TransferFailure::kNone, 200, body, ""};
 }
 
 // A report transport that answers every request with `answer`.

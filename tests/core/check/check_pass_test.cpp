@@ -46,20 +46,17 @@ struct ScriptedPass {
         const fq::CheckServices services{
             [this](const std::string& url, const std::string& request, const fq::MessagePump&,
                    const fq::HttpLimits&) {
-                fq::HttpAnswer answer = fq::FailedTransfer(fq::TransferFailure::kRefused);
-                std::optional<std::string> body = std::nullopt;
+                const auto answer = [](const std::optional<std::string>& body) {
+                    return body ? fq::HttpAnswer{fq::TransferFailure::kNone, 200, *body, ""}
+                                : fq::FailedTransfer(fq::TransferFailure::kRefused);
+                };
                 if (request.starts_with("fq=")) {
-                    body = listingAnswer(url[7], request);
-                } else {
-                    requests.push_back(url + " " + request);
-                    const auto known = answers.find(url[7]);
-                    duringRequest();
-                    body = known == answers.end() ? std::nullopt : std::optional(known->second);
+                    return answer(listingAnswer(url[7], request));
                 }
-                if (body) {
-                    answer = {fq::TransferFailure::kNone, 200, *body, ""};
-                }
-                return answer;
+                requests.push_back(url + " " + request);
+                const auto known = answers.find(url[7]);
+                duringRequest();
+                return answer(known == answers.end() ? std::nullopt : std::optional(known->second));
             },
             [this] { return pump(); }, &clock};
         const fq::CheckSettings settings{[] { return std::string("php"); },

@@ -66,19 +66,14 @@ TEST(PostForm, FollowsOnlyRedirectsThatKeepThePost) {
     };
     site.add("target.php",
              R"(echo "$_SERVER[REQUEST_METHOD] ", file_get_contents('php://input');)");
-    EXPECT_TRUE(fq::WriteTextFile(site.folder.slashed() + "local.txt", "local"));
     redirect("on.php", 308, "'target.php'");
     const std::string body = "pw=l%26rk&path=a\r\nb\r\n";
     EXPECT_EQ(fq::PostForm(redirect("first.php", 307, "'on.php'"), body).body, "POST " + body);
     // Any other comes back with its status and target.
-    const auto notFollowed = [&](const std::string& url) {
-        const fq::HttpAnswer answer = fq::PostForm(url, body);
-        return std::to_string(answer.status) + " " + answer.detail + " " + answer.body;
-    };
-    EXPECT_EQ(notFollowed(redirect("found.php", 302, "'target.php'")),
-              "302 " + site.server.url() + "target.php moved");
-    EXPECT_EQ(notFollowed(redirect("file.php", 307, "'file://' . __DIR__ . '/local.txt'")),
-              "307 file://" + site.folder.slashed() + "local.txt moved");
+    const fq::HttpAnswer found = fq::PostForm(redirect("found.php", 302, "'target.php'"), body);
+    EXPECT_EQ(found.body + " " + found.detail, "moved " + site.server.url() + "target.php");
+    EXPECT_EQ(fq::PostForm(redirect("file.php", 307, "'file://' . __DIR__ . '/x'"), body).status,
+              307);
     EXPECT_EQ(fq::PostForm(redirect("loop.php", 307, "'loop.php'"), body).failure,
               fq::TransferFailure::kTooManyRedirects);
 }
