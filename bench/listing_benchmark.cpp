@@ -74,7 +74,8 @@ int main(int argc, char** argv) {
     fs::permissions(work.path(), fs::perms::others_exec, fs::perm_options::add);
     std::unique_ptr<LoopbackServer> web;
     if (kind == "apache" || kind == "guarded") {
-        web = std::make_unique<ApacheServer>(server, serverWork.path(), kind == "guarded");
+        web = std::make_unique<ApacheServer>(server, serverWork.path(),
+                                             kind == "guarded" ? Apache::kGuarded : Apache::kPlain);
     } else if (kind == "nginx") {
         web = std::make_unique<NginxServer>(server, serverWork.path());
     } else {

@@ -51,7 +51,11 @@ std::string CheckListing(const SiteList& sites, const std::string& statusLine) {
             continue;
         }
         text += StatusText(row.result.status) + "\t" + TotalText(row.result) + "\t" +
-                ExchangeName(row.result) + "\n";
+                ExchangeName(row.result);
+        if (row.result.status == SiteStatus::kNoReport) {
+            text += "\t" + EscapeControlBytes(NoReportText(row.result.whyNoReport));
+        }
+        text += "\n";
         for (const FileChange& change : row.result.changes) {
             text += "    " + EscapeControlBytes(change.path) + "\t" + ChangeKindText(change.kind) +
                     "\n";

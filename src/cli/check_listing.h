@@ -15,10 +15,10 @@ std::string EscapeControlBytes(const std::string& text);
 std::string ExchangeName(const CheckResult& result);
 
 // The terminal listing of a finished pass: per row its number, address, Status, Total and
-// how the server was asked ("signed list" or "size only") separated by tabs ("inactive" in
-// their place for a switched-off site), each change on its own line indented by four spaces,
-// its path and its kind separated by a tab, and last the status line. Lines end
-// with "\n"; addresses and paths go through EscapeControlBytes.
+// how the server was asked ("signed list" or "size only") separated by tabs, then for "No
+// report" why ("inactive" in their place for a switched-off site), each change on its own line
+// indented by four spaces, its path and its kind separated by a tab, and last the status line.
+// Lines end with "\n"; addresses and paths go through EscapeControlBytes.
 std::string CheckListing(const SiteList& sites, const std::string& statusLine);
 
 // How a finished pass ended, from the worst of its active sites.

@@ -94,7 +94,11 @@ std::string JsonListing(const SiteList& sites) {
             text += ",\"status\":" + JsonString(StatusText(result.status)) +
                     ",\"changed\":" + std::to_string(result.changedFiles()) +
                     ",\"listed\":" + std::to_string(result.listedFiles) +
-                    ",\"exchange\":" + JsonString(ExchangeName(result)) + ",\"changes\":[";
+                    ",\"exchange\":" + JsonString(ExchangeName(result));
+            if (result.status == SiteStatus::kNoReport) {
+                text += ",\"reason\":" + JsonString(NoReportText(result.whyNoReport));
+            }
+            text += ",\"changes\":[";
             for (std::size_t index = 0; index < result.changes.size(); ++index) {
                 const FileChange& change = result.changes[index];
                 text += std::string(index == 0 ? "" : ",") +

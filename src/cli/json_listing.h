@@ -13,8 +13,9 @@ std::string JsonString(const std::string& bytes);
 
 // The machine-readable listing of a finished pass: one JSON object per row, each on a line of
 // its own: "number", "address", "folder", "active", and for an active row "status", "changed"
-// (the count that makes it "Changed"), "listed", "exchange" ("signed list" or "size only") and
-// "changes", each with its "path" and "kind". Texts as the plain listing shows them.
+// (the count that makes it "Changed"), "listed", "exchange" ("signed list" or "size only"),
+// for "No report" its "reason", and "changes", each with its "path" and "kind". Texts as the
+// plain listing shows them.
 std::string JsonListing(const SiteList& sites);
 
 } // namespace fq

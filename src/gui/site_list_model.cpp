@@ -30,7 +30,7 @@ QVariant SiteListModel::data(const QModelIndex& index, int role) const {
         return row.site.active ? Qt::Checked : Qt::Unchecked;
     }
     if (role == Qt::ToolTipRole) {
-        const std::string note = ExchangeNote(row.result);
+        const std::string note = RowNote(row.result);
         return note.empty() ? QVariant() : QVariant(ToQt(note));
     }
     if (role != Qt::DisplayRole) {

@@ -124,10 +124,15 @@ QString ToQ(const std::string& text) {
     return QString::fromStdString(text);
 }
 
+// A whole answer with status 200.
+fq::HttpAnswer Ok(const std::string& body) {
+    return {fq::TransferFailure::kNone, 200, body, ""};
+}
+
 // A report transport that answers every request with `answer`.
 fq::PostFormFunction Answering(const std::string& answer) {
     return [answer](const std::string&, const std::string&, const fq::MessagePump&,
-                    const fq::HttpLimits&) { return std::optional(answer); };
+                    const fq::HttpLimits&) { return Ok(answer); };
 }
 
 } // namespace test

@@ -59,14 +59,16 @@ private slots:
         std::optional<std::string> answerOfB = "5-";
         QStringList progress;
         f.environment.postForm = [&](const std::string& url, const std::string& body,
-                                     const fq::MessagePump&,
-                                     const fq::HttpLimits&) -> std::optional<std::string> {
+                                     const fq::MessagePump&, const fq::HttpLimits&) {
             if (body.starts_with("fq=")) {
-                return std::nullopt; // scripts that know only the size request
+                return Ok(""); // scripts that know only the size request
             }
             progress.append(f.app->tray().icon()->toolTip() +
                             QLatin1String(f.ui().checkNowButton->isEnabled() ? " on" : " off"));
-            return url.starts_with("http://a.") ? std::optional<std::string>("999-") : answerOfB;
+            if (url.starts_with("http://a.") || answerOfB) {
+                return Ok(url.starts_with("http://a.") ? std::string("999-") : *answerOfB);
+            }
+            return fq::FailedTransfer(fq::TransferFailure::kRefused);
         };
         fq::MainWindow& window = f.start("php<>pw\r\nhttp://a.test/<>" + f.watchedFolder("a") +
                                          "\r\nhttp://b.test/<>" + f.watchedFolder("b"));
@@ -144,7 +146,7 @@ private slots:
             while (pump()) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
-            return std::optional<std::string>("1-");
+            return Ok("1-");
         };
         fq::MainWindow& window = f.start("php<>pw\r\nhttp://a.test/<>" + f.watchedFolder("a") +
                                          "\r\nhttp://b.test/<>" + f.watchedFolder("b"));

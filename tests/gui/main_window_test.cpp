@@ -13,12 +13,20 @@ class MainWindowTest : public QObject {
 private slots:
     void bytesThatAreNotUtf8ReachTheScanAndComeBackAsRead() {
         MainWindowFixture f;
-        const std::string database = "php<>pw\xE9\r\nhttp://a.test/<>" + f.watchedFolder("caf\xE9");
+        const std::string database = "php<>pw\xE9\r\nhttp://a.test/<>" +
+                                     f.watchedFolder("caf\xE9") + "\r\nhttp://b.test/<>" +
+                                     f.watchedFolder("b");
         f.environment.postForm = Answering("5-");
+        Write(f.watchedFolder("b") + "two.php", "2"); // one field for two files
         fq::MainWindow& window = f.start(database);
 
         f.app->checks().checkNow();
         QVERIFY(window.sites().at(0).result.status == fq::SiteStatus::kOk);
+        // A site that gave no report says why, in its tooltip and in the detail box.
+        const QString why = QStringLiteral("the answer is not a list of sizes");
+        QCOMPARE(f.ui().siteView->model()->index(1, 3).data(Qt::ToolTipRole).toString(), why);
+        f.clickRow(1);
+        QCOMPARE(f.ui().detailBox->toPlainText(), why + u'\n');
         QVERIFY(f.ui()
                     .siteView->model()
                     ->index(0, 3)

@@ -31,9 +31,11 @@ public:
     bool running() const { return pid_ > 0; }
     int port() const { return port_; }
     // The server's root address, ending in "/".
-    std::string url() const { return "http://127.0.0.1:" + std::to_string(port_) + "/"; }
+    std::string url() const { return scheme_ + "://127.0.0.1:" + std::to_string(port_) + "/"; }
 
 protected:
+    std::string scheme_ = "http";
+
     // `command` gives the shell command that serves on the port it is handed.
     explicit LoopbackServer(const std::function<std::string(int port)>& command) {
         // A proxy set for the test run must not carry the requests away from loopback.
@@ -98,13 +100,13 @@ private:
 };
 
 // PHP's built-in web server serving `documentRoot`, with stock settings (no -d, no -n) and
-// its request log kept out of the test's output.
+// its request log kept out of the test's output; a `router` script takes every request.
 class PhpServer : public LoopbackServer {
 public:
-    explicit PhpServer(const std::filesystem::path& documentRoot)
-        : LoopbackServer([&documentRoot](int port) {
+    explicit PhpServer(const std::filesystem::path& documentRoot, const std::string& router = "")
+        : LoopbackServer([&documentRoot, &router](int port) {
               return "php -S 127.0.0.1:" + std::to_string(port) + " -t '" + documentRoot.string() +
-                     "' >/dev/null 2>&1";
+                     "' " + router + " >/dev/null 2>&1";
           }) {}
 };
 
@@ -154,23 +156,34 @@ inline std::string Named(const std::string& folder, const std::string& prefix) {
 } // namespace server_files
 
 // Apache with Debian's mod_php serving `documentRoot`, as most shared hosts run PHP, from a
-// configuration of its own in `work`; with `guarded`, behind ModSecurity and its core rule
-// set, as careful hosts are.
+// configuration of its own in `work`: plain; guarded by ModSecurity and its core rule set, as
+// careful hosts are; or over TLS with mod_ssl, its certificate signed by an authority of its
+// own, `work`/authority.pem.
+enum class Apache { kPlain, kGuarded, kTls };
 class ApacheServer : public LoopbackServer {
 public:
     ApacheServer(const std::filesystem::path& documentRoot, const std::filesystem::path& work,
-                 bool guarded = false)
-        : LoopbackServer([&documentRoot, &work, guarded](int port) {
+                 Apache kind = Apache::kPlain)
+        : LoopbackServer([&documentRoot, &work, kind](int port) {
               server_files::Values values =
                   server_files::Common(documentRoot, work, port, "User nobody\nGroup nogroup");
               values.emplace_back("@PHP_MODULE@",
                                   server_files::Named("/usr/lib/apache2/modules/", "libphp"));
               server_files::Write("apache.conf", work / "httpd.conf", values);
-              if (guarded) {
+              if (kind == Apache::kGuarded) {
                   server_files::Write("modsecurity.conf", work / "httpd.conf", values, true);
               }
+              if (kind == Apache::kTls) {
+                  server_files::Write("apache-tls.conf", work / "httpd.conf", values, true);
+                  const std::string make =
+                      "sh '" FERQUOR_SERVER_CONFIGS "/test_authority.sh' '" + work.string() + "'";
+                  const int made = std::system(make.c_str()); // no certificate: no server
+                  static_cast<void>(made);
+              }
               return "apache2 -f '" + (work / "httpd.conf").string() + "' -DFOREGROUND";
-          }) {}
+          }) {
+        scheme_ = kind == Apache::kTls ? "https" : "http";
+    }
 };
 
 // nginx with its stock body limit (1 MiB) in front of php-fpm, from configurations of their

@@ -6,6 +6,7 @@
 #include "core/check/local_scan.h"
 #include "core/check/report_answer.h"
 #include "core/check/report_request.h"
+#include "core/check/unusable_answer.h"
 #include "core/crypto/digest.h"
 #include "core/files/file_size.h"
 #include "core/text/path_text.h"
@@ -22,6 +23,46 @@ int ActiveRowsAfter(const SiteList& sites, int row, int end) {
         active += sites.at(next).site.active ? 1 : 0;
     }
     return active;
+}
+
+// Why a site that is not asked for sizes gave no list: its answer could not be read, or what
+// the answer said instead.
+NoReportReason WhyNoListing(const std::optional<NoReportReason>& unusable,
+                            ServerListing::Outcome outcome) {
+    if (unusable) {
+        return *unusable;
+    }
+    using Cause = NoReportReason::Cause;
+    NoReportReason why;
+    switch (outcome) {
+    case ServerListing::Outcome::kRefused:
+        why.cause = Cause::kRefused;
+        break;
+    case ServerListing::Outcome::kForged:
+        why.cause = Cause::kForged;
+        break;
+    case ServerListing::Outcome::kTooLarge:
+        why.cause = Cause::kListingTooLarge;
+        break;
+    case ServerListing::Outcome::kNotAListing:
+    case ServerListing::Outcome::kListed:
+        why.cause = Cause::kNotAListing;
+        break;
+    }
+    return why;
+}
+
+// The verdict on a site whose exchange gave nothing to compare: "No report" and why, or "No
+// folder" when there were no local files to ask for.
+CheckResult NoReport(NoReportReason why, std::size_t listedFiles, Exchange exchange) {
+    CheckResult verdict;
+    verdict.status = listedFiles == 0 ? SiteStatus::kNoFolder : SiteStatus::kNoReport;
+    verdict.listedFiles = listedFiles;
+    verdict.exchange = exchange;
+    if (listedFiles != 0) {
+        verdict.whyNoReport = std::move(why);
+    }
+    return verdict;
 }
 
 } // namespace
@@ -87,11 +128,15 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         const std::string password = settings.reportPassword();
         const std::string scriptUrl = ReportScriptUrl(site.webUrl);
         ServerListing listing;
+        std::optional<NoReportReason> listingUnusable;
         if (const std::optional<std::string> nonce = RandomHex(16)) {
-            const std::optional<std::string> answer =
+            const HttpAnswer answer =
                 services.postForm(scriptUrl, BuildListingRequestBody(password, types, *nonce),
                                   services.pump, kListingLimits);
-            listing = ReadListingAnswer(answer.value_or(std::string()), password, *nonce);
+            listingUnusable = UnusableAnswer(answer, kListingLimits);
+            if (!listingUnusable) {
+                listing = ReadListingAnswer(answer.body, password, *nonce);
+            }
             if (programEnding()) {
                 return summary;
             }
@@ -101,29 +146,33 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
             settings.signedSites != nullptr && settings.signedSites->contains(site.webUrl);
         const bool askSizes =
             listing.outcome == ServerListing::Outcome::kNotAListing && !signedBefore;
-        std::string sizesAnswer;
+        HttpAnswer sizesAnswer;
+        std::optional<NoReportReason> sizesUnusable;
         if (askSizes) {
             // The sizes to compare with are those of the scan; only this exchange needs them.
             if (scan) {
                 cache.sizes = LocalSizeText(folder, cache.fileList);
             }
-            // No answer at all is judged as the empty one: "No report".
-            sizesAnswer = services
-                              .postForm(scriptUrl, BuildReportRequestBody(password, cache.fileList),
-                                        services.pump, kReportLimits)
-                              .value_or(std::string());
+            sizesAnswer =
+                services.postForm(scriptUrl, BuildReportRequestBody(password, cache.fileList),
+                                  services.pump, kReportLimits);
+            sizesUnusable = UnusableAnswer(sizesAnswer, kReportLimits);
             if (programEnding()) {
                 return summary;
             }
         }
 
         CheckResult verdict;
-        if (askSizes) {
+        if (askSizes && sizesUnusable) {
+            // Only a whole 2xx answer is compared; the next one is measured afresh.
+            verdict = NoReport(*sizesUnusable, cache.fileList.size(), Exchange::kSizes);
+            cache.sizes.clear();
+        } else if (askSizes) {
             verdict = JudgeReport(
-                sizesAnswer, cache.fileList, cache.sizes,
+                sizesAnswer.body, cache.fileList, cache.sizes,
                 [&folder](const std::string& entry) { return RegularFileSize(folder + entry); });
             if (verdict.status != SiteStatus::kChanged) {
-                cache.sizes = sizesAnswer;
+                cache.sizes = sizesAnswer.body;
             }
         } else if (listing.outcome == ServerListing::Outcome::kListed) {
             // Rules written since the last scan apply to both sides at once.
@@ -145,9 +194,8 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
                 settings.signedSites->add(site.webUrl);
             }
         } else {
-            verdict.status = cache.fileList.empty() ? SiteStatus::kNoFolder : SiteStatus::kNoReport;
-            verdict.listedFiles = cache.fileList.size();
-            verdict.exchange = Exchange::kSignedListing;
+            verdict = NoReport(WhyNoListing(listingUnusable, listing.outcome),
+                               cache.fileList.size(), Exchange::kSignedListing);
         }
         // Events ran meanwhile: the verdict belongs to the row only if it is still the one
         // that was checked.

@@ -4,16 +4,15 @@
 #include "core/time/clock.h"
 
 #include <functional>
-#include <optional>
 #include <string>
 
 namespace fq {
 
-// PostForm's shape, so that a caller can hand another transport: the answer body, or nothing
-// on any failure.
+// PostForm's shape, so that a caller can hand another transport: the answer with its status,
+// or why there is none.
 using PostFormFunction =
-    std::function<std::optional<std::string>(const std::string& url, const std::string& body,
-                                             const MessagePump& pump, const HttpLimits& limits)>;
+    std::function<HttpAnswer(const std::string& url, const std::string& body,
+                             const MessagePump& pump, const HttpLimits& limits)>;
 
 // What a check pass takes from the world outside: the report transport, the caller's event
 // pump and the clock that paces the pass. Every member must be set.

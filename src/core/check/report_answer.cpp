@@ -50,13 +50,18 @@ std::optional<std::uintmax_t> ReadSizeField(std::string_view field) {
 
 CheckResult JudgeReport(const std::string& answer, const std::vector<std::string>& fileList,
                         const std::string& reference, const LocalFileSize& localSize) {
+    using Cause = NoReportReason::Cause;
     CheckResult verdict;
     verdict.listedFiles = fileList.size();
     if (fileList.empty()) {
         verdict.status = SiteStatus::kNoFolder;
         return verdict;
     }
-    verdict.status = SiteStatus::kNoReport;
+    const auto noReport = [&verdict](Cause cause) {
+        verdict.status = SiteStatus::kNoReport;
+        verdict.whyNoReport.cause = cause;
+        return verdict;
+    };
 
     // An editor may have saved the script with a byte-order mark, which PHP echoes first.
     std::string_view report = answer;
@@ -68,18 +73,24 @@ CheckResult JudgeReport(const std::string& answer, const std::vector<std::string
     const std::int64_t lastField = SeparatorCount(report, kFieldEnd);
     const auto listed = static_cast<std::int64_t>(fileList.size());
     if (lastField != listed && (lastField < 10 || lastField < listed)) {
-        return verdict;
+        return noReport(report.empty() ? Cause::kEmptyAnswer : Cause::kNotSizes);
     }
     std::vector<std::uintmax_t> remoteSizes;
     remoteSizes.reserve(fileList.size());
+    bool anyFileThere = false;
     for (std::size_t j = 0; j < fileList.size(); ++j) {
         const std::size_t end = report.find(kFieldEnd);
         const std::optional<std::uintmax_t> size = ReadSizeField(report.substr(0, end));
         if (!size) {
-            return verdict;
+            return noReport(Cause::kNotSizes);
         }
+        anyFileThere = anyFileThere || end > 0;
         remoteSizes.push_back(*size);
         report.remove_prefix(end + 1);
+    }
+    // Nothing to compare is no match: most likely the local folder is not the site's root.
+    if (!anyFileThere) {
+        return noReport(Cause::kNoneOfTheFiles);
     }
 
     verdict.status = SiteStatus::kOk;

@@ -25,8 +25,9 @@ using LocalFileSize = std::function<std::optional<std::uintmax_t>(const std::str
 // - "No folder" when the list is empty.
 // - "No report" when the answer (after a leading UTF-8 byte-order mark) does not hold a field
 //   for every listed file, exactly one "-" each or 10 "-" or more but not fewer than the
-//   files, or when a field of a listed file is neither empty nor a number. Nothing is
-//   compared then.
+//   files, when a field of a listed file is neither empty nor a number, or when every such
+//   field is empty (the server has none of the files). Nothing is compared then, and the
+//   verdict says why.
 // - When the answer differs from the reference, each listed file whose local copy exists and
 //   whose remote size is 1 or more and differs from the local one makes the site "Changed"
 //   and goes into the changed paths.

@@ -1,6 +1,8 @@
 #include "core/net/curl_transfer.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 
 namespace fq {
 namespace {
@@ -46,6 +48,7 @@ void InitialiseCurlOnce() {
 struct Receiver {
     std::size_t maxBodyBytes = 0;
     std::string body;
+    bool tooLarge = false;
     bool requestSent = false;
     Clock::time_point lastByte;
 
@@ -74,6 +77,7 @@ std::size_t ReceiveBody(char* data, std::size_t size, std::size_t count, void* c
     receiver.lastByte = Clock::now();
     const std::size_t bytes = size * count;
     if (bytes > receiver.maxBodyBytes - receiver.body.size()) {
+        receiver.tooLarge = true;
         return 0;
     }
     try {
@@ -85,11 +89,78 @@ std::size_t ReceiveBody(char* data, std::size_t size, std::size_t count, void* c
     return bytes;
 }
 
-// True when the one transfer on `multi` ended with its whole answer.
-bool Completed(CURLM* multi) {
+// What libcurl's `code` for a finished transfer means to a site's owner.
+TransferFailure FailureOf(CURLcode code, CURL* easy, const Receiver& receiver) {
+    switch (code) {
+    case CURLE_OK:
+        return TransferFailure::kNone;
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return TransferFailure::kUnresolved;
+    case CURLE_COULDNT_CONNECT: {
+        long error = 0;
+        curl_easy_getinfo(easy, CURLINFO_OS_ERRNO, &error);
+        return error == ECONNREFUSED ? TransferFailure::kRefused : TransferFailure::kUnreachable;
+    }
+    case CURLE_OPERATION_TIMEDOUT:
+        // libcurl keeps only the connect limit (handshake included); the others are kept here.
+        return TransferFailure::kConnectTimeout;
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+        return TransferFailure::kCertificate;
+    case CURLE_SSL_CONNECT_ERROR:
+    case CURLE_SSL_CIPHER:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_CRL_BADFILE:
+    case CURLE_SSL_SHUTDOWN_FAILED:
+        return TransferFailure::kTlsHandshake;
+    case CURLE_WRITE_ERROR:
+        return receiver.tooLarge ? TransferFailure::kTooLarge : TransferFailure::kOther;
+    case CURLE_PARTIAL_FILE:
+    case CURLE_RECV_ERROR:
+    case CURLE_SEND_ERROR:
+    case CURLE_GOT_NOTHING:
+        return TransferFailure::kCutShort;
+    case CURLE_TOO_MANY_REDIRECTS:
+        return TransferFailure::kTooManyRedirects;
+    default:
+        return TransferFailure::kOther;
+    }
+}
+
+// The answer of the one transfer on `multi`, which has ended; `words` holds libcurl's message.
+HttpAnswer Finished(CURLM* multi, CURL* easy, Receiver& receiver, const char* words) {
     int queued = 0;
     const CURLMsg* message = curl_multi_info_read(multi, &queued);
-    return message != nullptr && message->msg == CURLMSG_DONE && message->data.result == CURLE_OK;
+    const CURLcode code = message != nullptr && message->msg == CURLMSG_DONE ? message->data.result
+                                                                             : CURLE_RECV_ERROR;
+    HttpAnswer answer;
+    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &answer.status);
+    answer.failure = FailureOf(code, easy, receiver);
+    if (!answer.whole()) {
+        answer.detail = *words != '\0' ? words : curl_easy_strerror(code);
+        return answer;
+    }
+    answer.body = std::move(receiver.body);
+    char* location = nullptr;
+    if (answer.status / 100 == 3 &&
+        curl_easy_getinfo(easy, CURLINFO_REDIRECT_URL, &location) == CURLE_OK &&
+        location != nullptr) {
+        answer.detail = location;
+    }
+    return answer;
+}
+
+// The first of the environment `variables` that is set and not empty; null when none is.
+const char* FirstSet(std::initializer_list<const char*> variables) {
+    for (const char* name : variables) {
+        const char* value = std::getenv(name);
+        if (value != nullptr && *value != '\0') {
+            return value;
+        }
+    }
+    return nullptr;
 }
 
 } // namespace
@@ -110,13 +181,28 @@ CurlEasy NewTransfer(const std::string& url, const HttpLimits& limits) {
     curl_easy_setopt(handle, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(handle, CURLOPT_PATH_AS_IS, 1L);
+    // Where a user points OpenSSL or curl's own tool at other authorities (a company's own,
+    // a test's), the program trusts the same ones.
+    if (const char* file = FirstSet({"CURL_CA_BUNDLE", "SSL_CERT_FILE"})) {
+        curl_easy_setopt(handle, CURLOPT_CAINFO, file);
+    }
+    if (const char* folder = FirstSet({"SSL_CERT_DIR"})) {
+        curl_easy_setopt(handle, CURLOPT_CAPATH, folder);
+    }
     return easy;
 }
 
-std::optional<std::string> RunTransfer(CURL* easy, const MessagePump& pump,
-                                       const HttpLimits& limits, Clock::time_point giveUpAt) {
+HttpAnswer RunTransfer(CURL* easy, const MessagePump& pump, const HttpLimits& limits,
+                       Clock::time_point giveUpAt) {
     Receiver receiver;
     receiver.maxBodyBytes = limits.maxBodyBytes;
+    char words[CURL_ERROR_SIZE] = "";
+    curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, words);
+    // The buffer goes with this call, so the handle must not keep it; this goes last.
+    const struct ForgetWords {
+        CURL* easy;
+        ~ForgetWords() { curl_easy_setopt(easy, CURLOPT_ERRORBUFFER, nullptr); }
+    } forgetWords{easy};
     curl_easy_setopt(easy, CURLOPT_PREREQFUNCTION, RequestGoesOut);
     curl_easy_setopt(easy, CURLOPT_PREREQDATA, &receiver);
     curl_easy_setopt(easy, CURLOPT_HEADERFUNCTION, ReceiveHeader);
@@ -126,32 +212,34 @@ std::optional<std::string> RunTransfer(CURL* easy, const MessagePump& pump,
 
     const CurlMulti multi(curl_multi_init());
     if (!multi) {
-        return std::nullopt;
+        return FailedTransfer(TransferFailure::kOther);
     }
     const Attachment attachment(multi.get(), easy);
     if (!attachment.attached()) {
-        return std::nullopt;
+        return FailedTransfer(TransferFailure::kOther);
     }
     for (;;) {
         int running = 0;
         if (curl_multi_perform(multi.get(), &running) != CURLM_OK) {
-            return std::nullopt;
+            return FailedTransfer(TransferFailure::kOther);
         }
         if (running == 0) {
             break;
         }
-        if (receiver.Stalled(limits.stallTimeout) || Clock::now() >= giveUpAt ||
-            (pump && !pump())) {
-            return std::nullopt;
+        if (receiver.Stalled(limits.stallTimeout)) {
+            return FailedTransfer(TransferFailure::kStalled);
+        }
+        if (Clock::now() >= giveUpAt) {
+            return FailedTransfer(TransferFailure::kDeadline);
+        }
+        if (pump && !pump()) {
+            return FailedTransfer(TransferFailure::kStopped);
         }
         if (curl_multi_poll(multi.get(), nullptr, 0, kPollMilliseconds, nullptr) != CURLM_OK) {
-            return std::nullopt;
+            return FailedTransfer(TransferFailure::kOther);
         }
     }
-    if (!Completed(multi.get())) {
-        return std::nullopt;
-    }
-    return std::move(receiver.body);
+    return Finished(multi.get(), easy, receiver, words);
 }
 
 } // namespace fq

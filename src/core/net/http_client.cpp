@@ -33,52 +33,41 @@ HeaderList FormPostHeaders() {
     return list;
 }
 
-// A direct GET (no proxy) that follows redirects, as a browser fetching a file would. With
-// `successOnly`, an answer whose final status is not 2xx is no answer.
-std::optional<std::string> Get(const std::string& url, const MessagePump& pump,
-                               const HttpLimits& limits, bool successOnly = false) {
-    const CurlEasy easy = NewTransfer(EscapeUnsendableBytes(url), limits);
-    if (!easy) {
-        return std::nullopt;
-    }
-    curl_easy_setopt(easy.get(), CURLOPT_NOPROXY, "*");
-    curl_easy_setopt(easy.get(), CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(easy.get(), CURLOPT_MAXREDIRS, kMaxRedirects);
-    std::optional<std::string> body =
-        RunTransfer(easy.get(), pump, limits, Clock::now() + limits.deadline);
-    long status = 0;
-    curl_easy_getinfo(easy.get(), CURLINFO_RESPONSE_CODE, &status);
-    if (successOnly && (status < 200 || status > 299)) {
-        return std::nullopt;
-    }
-    return body;
-}
-
-// Where a 307 or 308 answer on `easy` sends the request on, its method and body unchanged;
-// null after any other answer. The text belongs to `easy`.
-const char* RepostTarget(CURL* easy) {
-    long status = 0;
-    char* target = nullptr;
-    curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &status);
-    curl_easy_getinfo(easy, CURLINFO_REDIRECT_URL, &target);
-    return status == 307 || status == 308 ? target : nullptr;
+// True when `answer` sends the POST on unchanged to another web address.
+bool KeepsThePost(const HttpAnswer& answer) {
+    return (answer.status == 307 || answer.status == 308) &&
+           (answer.detail.starts_with("http://") || answer.detail.starts_with("https://"));
 }
 
 } // namespace
 
+HttpAnswer GetUrl(const std::string& url, const MessagePump& pump, const HttpLimits& limits) {
+    const CurlEasy easy = NewTransfer(EscapeUnsendableBytes(url), limits);
+    if (!easy) {
+        return FailedTransfer(TransferFailure::kOther);
+    }
+    curl_easy_setopt(easy.get(), CURLOPT_NOPROXY, "*");
+    curl_easy_setopt(easy.get(), CURLOPT_FOLLOWLOCATION, 1L);
+    curl_easy_setopt(easy.get(), CURLOPT_MAXREDIRS, kMaxRedirects);
+    return RunTransfer(easy.get(), pump, limits, Clock::now() + limits.deadline);
+}
+
 std::optional<std::string> FetchUrlText(const std::string& url, const MessagePump& pump,
                                         const HttpLimits& limits) {
-    return Get(url, pump, limits);
+    HttpAnswer answer = GetUrl(url, pump, limits);
+    return answer.whole() ? std::optional(std::move(answer.body)) : std::nullopt;
 }
 
 std::optional<std::string> FetchSuccessText(const std::string& url, const MessagePump& pump,
                                             const HttpLimits& limits) {
-    return Get(url, pump, limits, true);
+    HttpAnswer answer = GetUrl(url, pump, limits);
+    const bool success = answer.whole() && answer.status >= 200 && answer.status <= 299;
+    return success ? std::optional(std::move(answer.body)) : std::nullopt;
 }
 
 bool DownloadUrlToFile(const std::string& url, std::string& localPath, const MessagePump& pump,
                        const HttpLimits& limits) {
-    const std::optional<std::string> body = Get(url, pump, limits, true);
+    const std::optional<std::string> body = FetchSuccessText(url, pump, limits);
     if (!body) {
         return false;
     }
@@ -88,36 +77,42 @@ bool DownloadUrlToFile(const std::string& url, std::string& localPath, const Mes
     return WriteTextFile(localPath, *body).ok();
 }
 
-std::optional<std::string> PostForm(const std::string& url, const std::string& body,
-                                    const MessagePump& pump, const HttpLimits& limits) {
+HttpAnswer PostForm(const std::string& url, const std::string& body, const MessagePump& pump,
+                    const HttpLimits& limits) {
     std::string address = FormPostAddress(url);
+    if (address.empty()) {
+        return FailedTransfer(TransferFailure::kBadAddress);
+    }
     const HeaderList headers = FormPostHeaders();
-    if (address.empty() || !headers) {
-        return std::nullopt;
+    if (!headers) {
+        return FailedTransfer(TransferFailure::kOther);
     }
     // One deadline for the request and every redirect after it.
     const Clock::time_point giveUpAt = Clock::now() + limits.deadline;
     for (long redirects = 0;; ++redirects) {
         const CurlEasy easy = NewTransfer(address, limits);
         if (!easy) {
-            return std::nullopt;
+            return FailedTransfer(TransferFailure::kOther);
         }
         // Redirects are taken below, so that only those keeping the POST are followed; the
         // answer to any other is the report.
         curl_easy_setopt(easy.get(), CURLOPT_HTTP_VERSION, CURL_HTTP_VERSION_1_0);
+        // Over TLS, libcurl would offer "http/1.0" alone by ALPN; a server that picks
+        // "http/1.1" regardless (Apache's mod_ssl) then makes OpenSSL abort the handshake.
+        // Offering nothing lets every server speak its HTTP/1.x; the request stays the same.
+        curl_easy_setopt(easy.get(), CURLOPT_SSL_ENABLE_ALPN, 0L);
         curl_easy_setopt(easy.get(), CURLOPT_HTTPHEADER, headers.get());
         curl_easy_setopt(easy.get(), CURLOPT_POSTFIELDSIZE_LARGE,
                          static_cast<curl_off_t>(body.size()));
         curl_easy_setopt(easy.get(), CURLOPT_POSTFIELDS, body.data());
-        const std::optional<std::string> answer = RunTransfer(easy.get(), pump, limits, giveUpAt);
-        const char* target = answer ? RepostTarget(easy.get()) : nullptr;
-        if (target == nullptr) {
+        HttpAnswer answer = RunTransfer(easy.get(), pump, limits, giveUpAt);
+        if (!answer.whole() || !KeepsThePost(answer)) {
             return answer;
         }
         if (redirects == kMaxRedirects) {
-            return std::nullopt; // a redirect loop gives no report
+            return FailedTransfer(TransferFailure::kTooManyRedirects);
         }
-        address = target;
+        address = answer.detail;
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/net/http_answer.h"
+
 #include <chrono>
 #include <functional>
 #include <optional>
@@ -29,8 +31,12 @@ inline constexpr HttpLimits kReportLimits{.deadline = std::chrono::minutes(2)};
 inline constexpr HttpLimits kListingLimits{.deadline = std::chrono::minutes(3),
                                            .maxBodyBytes = 256u * 1024u * 1024u};
 
-// GET `url` without a proxy, following up to 5 redirects; the whole body whatever the status,
-// or nothing on any failure.
+// GET `url` without a proxy, following up to 5 redirects: the whole body with the last status,
+// or the failure.
+[[nodiscard]] HttpAnswer GetUrl(const std::string& url, const MessagePump& pump = {},
+                                const HttpLimits& limits = kFetchLimits);
+
+// GetUrl's whole body whatever the status, or nothing on any failure.
 [[nodiscard]] std::optional<std::string> FetchUrlText(const std::string& url,
                                                       const MessagePump& pump = {},
                                                       const HttpLimits& limits = kFetchLimits);
@@ -52,10 +58,10 @@ inline constexpr HttpLimits kListingLimits{.deadline = std::chrono::minutes(3),
 // POSTs `body` unchanged as application/x-www-form-urlencoded over HTTP/1.0 with the user
 // agent "vb wininet", through the system's proxy settings. Leading and trailing blanks of
 // `url` are ignored, "http://" in any letter case may be left out, a bare host posts to "/".
-// A 307 or 308 redirect is posted to again, up to 5 times; no other redirect is followed.
-// Returns the answer body whatever the status, or nothing on any failure.
-[[nodiscard]] std::optional<std::string> PostForm(const std::string& url, const std::string& body,
-                                                  const MessagePump& pump = {},
-                                                  const HttpLimits& limits = kReportLimits);
+// A 307 or 308 redirect to an http or https address is posted to again, up to 5 times; no
+// other redirect is followed. Returns the last answer with its status, or the failure.
+[[nodiscard]] HttpAnswer PostForm(const std::string& url, const std::string& body,
+                                  const MessagePump& pump = {},
+                                  const HttpLimits& limits = kReportLimits);
 
 } // namespace fq

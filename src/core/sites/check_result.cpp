@@ -3,6 +3,14 @@
 #include <algorithm>
 
 namespace fq {
+namespace {
+
+std::string WhyNoReport(const CheckResult& result) {
+    return result.status == SiteStatus::kNoReport ? NoReportText(result.whyNoReport)
+                                                  : std::string();
+}
+
+} // namespace
 
 std::string StatusText(SiteStatus status) {
     switch (status) {
@@ -51,6 +59,11 @@ std::string ExchangeNote(const CheckResult& result) {
            "the new report script (Php Code) to this site.";
 }
 
+std::string RowNote(const CheckResult& result) {
+    // A site that gave no report was not checked at all, by size or otherwise.
+    return result.status == SiteStatus::kNoReport ? WhyNoReport(result) : ExchangeNote(result);
+}
+
 std::string TotalText(const CheckResult& result) {
     if (result.status == SiteStatus::kNotChecked) {
         return {};
@@ -68,6 +81,9 @@ std::string DetailText(const CheckResult& result) {
             detail.append(ChangeKindText(change.kind)).append(": ");
         }
         detail.append(change.path).append("\r\n");
+    }
+    if (const std::string why = WhyNoReport(result); !why.empty()) {
+        detail.append(why).append("\r\n");
     }
     return detail;
 }

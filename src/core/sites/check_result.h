@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/sites/no_report_reason.h"
+
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -49,6 +51,7 @@ struct CheckResult {
     std::size_t listedFiles = 0;     // the files the request named, or that either side listed
     std::vector<FileChange> changes; // local list order, then the server's new files
     Exchange exchange = Exchange::kSizes;
+    NoReportReason whyNoReport; // only for "No report"
 
     // The changes that make the site "Changed": all but the unreadable ones.
     std::size_t changedFiles() const;
@@ -60,12 +63,15 @@ struct CheckResult {
 [[nodiscard]] std::string TotalText(const CheckResult& result);
 
 // The Detail text, a line ended by CR LF for each change: the path alone when the sizes were
-// asked, "kind: path" for a signed listing.
+// asked, "kind: path" for a signed listing; for "No report", why, as one such line.
 [[nodiscard]] std::string DetailText(const CheckResult& result);
 
 // What a row's tooltip says of how the site was checked: for a site asked for sizes only, that
 // the signed exchange would see more, and how to get it; "" otherwise.
 [[nodiscard]] std::string ExchangeNote(const CheckResult& result);
+
+// A row's tooltip: why it gave no report, if it did not; its ExchangeNote otherwise.
+[[nodiscard]] std::string RowNote(const CheckResult& result);
 
 // What a check remembers of a site for the next scheduled one: the relative paths last
 // scanned, and the size text last taken as matching (compared with the raw answer bytes).

@@ -44,15 +44,19 @@ struct ScriptedPass {
     }
     std::optional<fq::CheckSummary> run(bool scheduled) {
         const fq::CheckServices services{
-            [this](const std::string& url, const std::string& body, const fq::MessagePump&,
-                   const fq::HttpLimits&) -> std::optional<std::string> {
-                if (body.starts_with("fq=")) {
-                    return listingAnswer(url[7], body);
+            [this](const std::string& url, const std::string& request, const fq::MessagePump&,
+                   const fq::HttpLimits&) {
+                const auto answer = [](const std::optional<std::string>& body) {
+                    return body ? fq::HttpAnswer{fq::TransferFailure::kNone, 200, *body, ""}
+                                : fq::FailedTransfer(fq::TransferFailure::kRefused);
+                };
+                if (request.starts_with("fq=")) {
+                    return answer(listingAnswer(url[7], request));
                 }
-                requests.push_back(url + " " + body);
+                requests.push_back(url + " " + request);
                 const auto known = answers.find(url[7]);
                 duringRequest();
-                return known == answers.end() ? std::nullopt : std::optional(known->second);
+                return answer(known == answers.end() ? std::nullopt : std::optional(known->second));
             },
             [this] { return pump(); }, &clock};
         const fq::CheckSettings settings{[] { return std::string("php"); },
@@ -136,7 +140,8 @@ TEST(CheckPass, ScheduledPassesReuseTheCacheAndChangedSitesStayChanged) {
     EXPECT_NE(p.requests.at(0).find("path=x.php\r\nz.php\r\n&"), std::string::npos);
     EXPECT_EQ(p.result(0), "Changed 1 : 2 z.php\r\n");
     EXPECT_EQ(p.result(1), "OK 0 : 1 ");
-    EXPECT_EQ(p.result(3) + "|" + p.result(4), "No report 0 : 1 |No folder 0 : -1 ");
+    EXPECT_EQ(p.result(3) + "|" + p.result(4),
+              "No report 0 : 1 the connection was refused\r\n|No folder 0 : -1 ");
     EXPECT_EQ(p.caption, " Total Web : 5     Changed : 1");
 }
 
@@ -183,7 +188,7 @@ TEST(CheckPass, ASignedListIsTrustedOnlyWhenSignedAndThePasswordIsNeverSentAgain
     // What the server could not read is named, not counted.
     EXPECT_EQ(p.result(0), "Changed 1 : 2 same size, content differs: edited.php\r\n"
                            "unreadable on the server: locked.php\r\n");
-    EXPECT_EQ(p.result(1), "No report 0 : 1 ");
+    EXPECT_EQ(p.result(1), "No report 0 : 1 the signed list's signature is not valid\r\n");
     EXPECT_TRUE(p.requests.empty());
 
     // Once signed, always signed, also after a restart: an answer that is no signed list is
@@ -192,7 +197,8 @@ TEST(CheckPass, ASignedListIsTrustedOnlyWhenSignedAndThePasswordIsNeverSentAgain
     p.listings.clear();
     p.signedSites = fq::SignedSites(p.local.slashed() + "signed.txt");
     ASSERT_TRUE(p.run(false));
-    EXPECT_EQ(p.result(0) + "|" + p.result(1), "No report 0 : 3 |OK 0 : 1 ");
+    EXPECT_EQ(p.result(0) + "|" + p.result(1),
+              "No report 0 : 3 the connection was refused\r\n|OK 0 : 1 ");
     EXPECT_EQ(fq::ExchangeNote(p.sites.at(0).result), "");
     EXPECT_TRUE(fq::ExchangeNote(p.sites.at(1).result).starts_with("Checked by size only"));
     EXPECT_EQ(p.requests, std::vector<std::string>{

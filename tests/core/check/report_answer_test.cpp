@@ -38,11 +38,20 @@ TEST(ReportAnswer, FieldCountAndFieldContentDecideWhatIsAReport) {
     // Ten "-" or more may run past the last file; what follows it is ignored.
     EXPECT_EQ(judged("1-873-40-junk-<b>-x-y-z-w-v-"), "OK 0 : 3 ");
     // Any other count is no report, and nothing in it is compared: too few fields, or one too
-    // many from a negative size, would pair a file with another's size.
-    EXPECT_EQ(judged("1-900-"), "No report 0 : 3 ");
-    EXPECT_EQ(judged("1--900-40-"), "No report 0 : 3 ");
-    // So is a field that is no size.
-    EXPECT_EQ(judged("1-900-<b>-----------"), "No report 0 : 3 ");
+    // many from a negative size, would pair a file with another's size. So is a field that
+    // is no size, and an answer that names none of the files, which compares nothing.
+    const std::string notSizes = "No report 0 : 3 the answer is not a list of sizes\r\n";
+    for (const auto& [answer, verdict] : std::vector<std::pair<std::string, std::string>>{
+             {"1-900-", notSizes},
+             {"1--900-40-", notSizes},
+             {"1-900-<b>-----------", notSizes},
+             {"\xEF\xBB\xBF", "No report 0 : 3 the answer was empty (wrong password, or no "
+                              "script at this address)\r\n"},
+             {"-----------", "No report 0 : 3 the server has none of these files: is the local "
+                             "folder the site's root?\r\n"},
+             {"--0-", "OK 0 : 3 "}}) {
+        EXPECT_EQ(judged(answer), verdict) << answer;
+    }
 
     // Ten "-" or more still leave no listed file without its field.
     const std::vector<std::string> twelveFiles(12, "a.php");

@@ -67,7 +67,7 @@ TEST(ReportScript, AnswersTheExactPasswordWithSizesFromInsideTheSiteAndNoWarning
     PhpServer server(web.path());
     ASSERT_TRUE(server.running());
     const auto post = [&server](const std::string& body, const char* script = "shown.php") {
-        return fq::PostForm(server.url() + "site/" + script, body);
+        return fq::PostForm(server.url() + "site/" + script, body).body;
     };
 
     // What the script has always answered: a field per path, empty for a missing file.
@@ -125,7 +125,8 @@ TEST(ReportScript, ListsTheWatchedFilesSignedWithAnyPassword) {
         const std::string mac = fq::HmacSha256Hex(key, "ferquor-list\n" + types + "\n" + sentNonce);
         return fq::PostForm(server.url() + "shown.php",
                             "fq=1&types=" + fq::ReplaceAll(types, " ", "%20") +
-                                "&nonce=" + sentNonce + "&mac=" + mac);
+                                "&nonce=" + sentNonce + "&mac=" + mac)
+            .body;
     };
     const auto signedAnswer = [&](const std::string& entries) {
         const std::string text = "ferquor-list 1\nnonce " + nonce + "\n" + entries;
@@ -151,12 +152,12 @@ TEST(ReportScript, ListsTheWatchedFilesSignedWithAnyPassword) {
          {list("php,js", "lark", nonce),
           list("php,js", password, "0123456789ABCDEF0123456789ABCDEF"),
           list("php,js", password, nonce + "g"),
-          fq::PostForm(server.url() + "shown.php", "fq=1&types=php&nonce=" + nonce)}) {
+          fq::PostForm(server.url() + "shown.php", "fq=1&types=php&nonce=" + nonce).body}) {
         EXPECT_EQ(refused, "ferquor-list 1\nrefused\n");
     }
     // The same password opens the size exchange.
-    EXPECT_EQ(
-        fq::PostForm(server.url() + "site/_report.php",
-                     "pw=" + fq::EncodeFormValue(password) + "&path=A.js\r\nlib.js/inner.php"),
-        "2-3-");
+    EXPECT_EQ(fq::PostForm(server.url() + "site/_report.php",
+                           "pw=" + fq::EncodeFormValue(password) + "&path=A.js\r\nlib.js/inner.php")
+                  .body,
+              "2-3-");
 }

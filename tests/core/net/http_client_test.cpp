@@ -35,18 +35,27 @@ TEST(PostForm, SendsTheReportRequestByteForByte) {
         echo "\n", file_get_contents('php://input');)");
     const std::string host = "127.0.0.1:" + std::to_string(site.server.port());
     const std::string body = ".state=1&pw=l%26rk&path=index.php\r\nsub/caf\xE9.php\r\n&.referer=";
-    EXPECT_EQ(fq::PostForm(url, body), "POST /_report.php HTTP/1.0\nHost: " + host +
-                                           "\nUser-Agent: vb wininet\n"
-                                           "Content-Type: application/x-www-form-urlencoded\n"
-                                           "Content-Length: " +
-                                           std::to_string(body.size()) + "\n\n" + body);
+    EXPECT_EQ(fq::PostForm(url, body).body, "POST /_report.php HTTP/1.0\nHost: " + host +
+                                                "\nUser-Agent: vb wininet\n"
+                                                "Content-Type: application/x-www-form-urlencoded\n"
+                                                "Content-Length: " +
+                                                std::to_string(body.size()) + "\n\n" + body);
     // The address as the site list writes it: blanks and the scheme may vary, a bare host
     // posts to "/", and "#" or "?" belong to the path.
     site.add("index.php", "echo $_SERVER['REQUEST_URI'];");
-    EXPECT_EQ(fq::PostForm("   HTTP://" + host + "/index.php  ", "pw=1"), "/index.php");
-    EXPECT_EQ(fq::PostForm(host, "pw=1"), "/");
-    EXPECT_EQ(fq::PostForm(site.add("we#b?.php", "echo $_SERVER['REQUEST_URI'];"), "pw=1"),
+    EXPECT_EQ(fq::PostForm("   HTTP://" + host + "/index.php  ", "pw=1").body, "/index.php");
+    EXPECT_EQ(fq::PostForm(host, "pw=1").body, "/");
+    EXPECT_EQ(fq::PostForm(site.add("we#b?.php", "echo $_SERVER['REQUEST_URI'];"), "pw=1").body,
               "/we%23b%3F.php");
+
+    // It goes through the proxy that the environment names, to a host only the proxy knows.
+    TempFolder proxyFolder;
+    const std::string router = proxyFolder.slashed() + "proxy.php";
+    server_files::Write("forward_proxy.php", router, {{"@TARGET@", "http://" + host}});
+    PhpServer proxy(proxyFolder.path(), router);
+    ::setenv("http_proxy", proxy.url().c_str(), 1);
+    EXPECT_EQ(fq::PostForm("report.invalid/index.php", "pw=1").body, "/index.php");
+    ::unsetenv("http_proxy");
 }
 
 TEST(PostForm, FollowsOnlyRedirectsThatKeepThePost) {
@@ -57,14 +66,16 @@ TEST(PostForm, FollowsOnlyRedirectsThatKeepThePost) {
     };
     site.add("target.php",
              R"(echo "$_SERVER[REQUEST_METHOD] ", file_get_contents('php://input');)");
-    EXPECT_TRUE(fq::WriteTextFile(site.folder.slashed() + "local.txt", "local"));
     redirect("on.php", 308, "'target.php'");
     const std::string body = "pw=l%26rk&path=a\r\nb\r\n";
-    EXPECT_EQ(fq::PostForm(redirect("first.php", 307, "'on.php'"), body), "POST " + body);
-    EXPECT_EQ(fq::PostForm(redirect("found.php", 302, "'target.php'"), body), "moved");
-    EXPECT_EQ(fq::PostForm(redirect("loop.php", 307, "'loop.php'"), body), std::nullopt);
-    EXPECT_EQ(fq::PostForm(redirect("file.php", 307, "'file://' . __DIR__ . '/local.txt'"), body),
-              std::nullopt);
+    EXPECT_EQ(fq::PostForm(redirect("first.php", 307, "'on.php'"), body).body, "POST " + body);
+    // Any other comes back with its status and target.
+    const fq::HttpAnswer found = fq::PostForm(redirect("found.php", 302, "'target.php'"), body);
+    EXPECT_EQ(found.body + " " + found.detail, "moved " + site.server.url() + "target.php");
+    EXPECT_EQ(fq::PostForm(redirect("file.php", 307, "'file://' . __DIR__ . '/x'"), body).status,
+              307);
+    EXPECT_EQ(fq::PostForm(redirect("loop.php", 307, "'loop.php'"), body).failure,
+              fq::TransferFailure::kTooManyRedirects);
 }
 
 TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
@@ -75,12 +86,15 @@ TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
     }
     EXPECT_TRUE(fq::WriteTextFile(site.folder.slashed() + "large.bin", large));
     const std::string gone = site.add("gone.php", "http_response_code(404); echo 'gone';");
-    EXPECT_EQ(fq::FetchUrlText(gone).value() + fq::PostForm(gone, "pw=1").value(), "gonegone");
+    EXPECT_EQ(fq::FetchUrlText(gone).value() + fq::PostForm(gone, "pw=1").body, "gonegone");
+    EXPECT_EQ(fq::GetUrl(gone).status + fq::PostForm(gone, "pw=1").status, 404 + 404);
     fq::HttpLimits limits;
     limits.maxBodyBytes = large.size();
     EXPECT_EQ(fq::FetchUrlText(site.server.url() + "large.bin", {}, limits), large);
     --limits.maxBodyBytes;
     EXPECT_EQ(fq::FetchUrlText(site.server.url() + "large.bin", {}, limits), std::nullopt);
+    EXPECT_EQ(fq::GetUrl(site.server.url() + "large.bin", {}, limits).failure,
+              fq::TransferFailure::kTooLarge);
 
     // Only a whole success answer is a file: an error page, or a connection that closes
     // before the announced length, writes none.
@@ -88,6 +102,7 @@ TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
     std::string whole = site.folder.slashed() + "whole.txt", part = site.folder.slashed() + "part";
     EXPECT_TRUE(fq::DownloadUrlToFile(site.add("ok.php", "echo 'whole';"), whole));
     EXPECT_FALSE(fq::DownloadUrlToFile(cut, part) || fq::DownloadUrlToFile(gone, part));
+    EXPECT_EQ(fq::GetUrl(cut).failure, fq::TransferFailure::kCutShort);
     EXPECT_EQ(fq::ReadTextFile(whole), "whole");
     EXPECT_FALSE(std::filesystem::exists(part));
     EXPECT_EQ(fq::FetchSuccessText(gone), std::nullopt);
@@ -96,18 +111,22 @@ TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
 TEST(Http, DeadSlowOrGivenUpTransfersGiveNoAnswer) {
     PhpSite drip, slow;
     const fq::HttpLimits quick{1s, 1s, 1500ms};
-    EXPECT_EQ(fq::PostForm("http://127.0.0.1:1/", "pw=1", {}, quick), std::nullopt);
-    // A byte every 300 ms never stalls, but the deadline still ends it. A server that stalls
-    // would meet the same end, so no test can tell the stall limit from the deadline.
+    EXPECT_EQ(fq::PostForm("http://127.0.0.1:1/", "pw=1", {}, quick).failure,
+              fq::TransferFailure::kRefused);
+    // A byte every 300 ms never stalls, but the deadline still ends it; one byte and then
+    // silence is a stall long before the deadline.
     const std::string dripUrl = drip.add("x.php", "for (;;) { echo '1'; usleep(300000); }");
-    EXPECT_EQ(fq::PostForm(dripUrl, "pw=1", {}, quick), std::nullopt);
+    EXPECT_EQ(fq::PostForm(dripUrl, "pw=1", {}, quick).failure, fq::TransferFailure::kDeadline);
+    const std::string stuckUrl = slow.add("b.php", "echo 'early'; sleep(5); echo 'late';");
+    EXPECT_EQ(fq::PostForm(stuckUrl, "pw=1", {}, {1s, 1s, 10s}).failure,
+              fq::TransferFailure::kStalled);
 
     // The pump runs while a slow answer arrives; once it says the program is ending, the
     // transfer stops with no answer.
     const std::string slowUrl =
         slow.add("a.php", "foreach ([1, 22, 333] as $n) { echo \"$n-\"; usleep(150000); }");
-    EXPECT_EQ(fq::PostForm(slowUrl, "pw=1", [] { return true; }), "1-22-333-");
+    EXPECT_EQ(fq::PostForm(slowUrl, "pw=1", [] { return true; }).body, "1-22-333-");
     int calls = 0;
-    const std::string stuckUrl = slow.add("b.php", "echo 'early'; sleep(5); echo 'late';");
-    EXPECT_EQ(fq::FetchUrlText(stuckUrl, [&] { return ++calls < 10; }), std::nullopt);
+    EXPECT_EQ(fq::GetUrl(stuckUrl, [&] { return ++calls < 10; }).failure,
+              fq::TransferFailure::kStopped);
 }

@@ -28,7 +28,7 @@ TEST(SiteList, CachesTravelWithTheirRows) {
     list.reload(kSites);
     for (int row = 0; row < 3; ++row) {
         const std::string name(1, "abc"[row]);
-        list.setCheckOutcome(row, {fq::SiteStatus::kOk, 1, {{name}}, fq::Exchange::kSizes},
+        list.setCheckOutcome(row, {fq::SiteStatus::kOk, 1, {{name}}, fq::Exchange::kSizes, {}},
                              {{name + " files"}, name + " sizes", "php"});
     }
     const std::uint64_t a = list.at(0).id, b = list.at(1).id, c = list.at(2).id;
