@@ -123,15 +123,11 @@ void MainWindow::changeEvent(QEvent* event) {
 
 void MainWindow::placeWindow() {
     const qreal dpi = logicalDpiX();
-    // The frame only adds to the outer size, so a client area of at least the layout's
-    // minimum keeps the outer size above it too.
-    setMinimumSize(TwipsToPixels(kMainWindowMinimumSize.width, dpi),
-                   TwipsToPixels(kMainWindowMinimumSize.height, dpi));
     // The client area goes in the middle of the screen: the frame is not known before the
-    // window manager has put it around the window.
+    // window manager has put it around the window. Below the designed size the anchored
+    // controls would run into each other, so it is the smallest too.
     const QSize designed(TwipsToPixels(kDesignClientWidth, dpi),
                          TwipsToPixels(kDesignClientHeight, dpi));
-    // Below the designed size the anchored controls would run into each other.
     setMinimumSize(designed);
     CentreOnScreen(this, designed);
     new TwipsLayout(this, kMainWindowDesignOuter, MainWindowDesign(ui_));

@@ -60,9 +60,6 @@ MainWindowControls BuildMainWindowControls(QWidget* window, QAbstractItemModel* 
 // title bar. Only the differences from it matter.
 inline constexpr TwipsSize kMainWindowDesignOuter{9030, 6735};
 
-// The smallest outer window size for which every size of the layout is zero or more.
-inline constexpr TwipsSize kMainWindowMinimumSize{2800, 3100};
-
 // The main window's design table: every control's place and how it follows the window's
 // edges as the window is resized.
 std::vector<TwipsPlace> MainWindowDesign(const MainWindowControls& ui);
