@@ -105,16 +105,13 @@ private slots:
         QVERIFY(view.textCursor().hasSelection());
         view.showNextGroup();
         QVERIFY(!view.textCursor().hasSelection());
-        view.showNextGroup();
-        view.showNextGroup();
-        under.clear();
         for (int step = 0; step < 4; ++step) {
             QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, firstPlace);
             view.showNextGroup();
         }
         view.navigate(folder.slashed() + "strip.html");
         QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, firstPlace);
-        QCOMPARE(under, (QStringList{u"1"_s, u"5"_s, u"9"_s, u"1"_s, u"1"_s}));
+        QCOMPARE(under, (QStringList{u"1"_s, u"5"_s, u"9"_s, u"1"_s, u"5"_s, u"1"_s}));
         view.hide();
         QVERIFY(!view.rotating());
         view.show();
