@@ -189,12 +189,13 @@ private slots:
         QCOMPARE(f.warnings.size(), 1);
     }
 
-    void stretchedControlsGrowWithTheWindow() {
-        // 1000 twips wider and taller; a control that keeps its place or follows the corner is
-        // the frame test's below.
-        QCOMPARE(fq::Anchored({100, 200, 300, 400}, fq::kStretchWidth | fq::kStretchHeight,
-                              {9000, 6000}, {10000, 7000}),
-                 (fq::TwipsRect{100, 200, 1300, 1400}));
+    // 1000 twips wider and taller; following the corner is the frame test's below.
+    void controlsKeepTheirPlaceOrStretchWithTheWindow() {
+        const fq::TwipsRect at{100, 200, 300, 400};
+        QCOMPARE(fq::Anchored(at, fq::kFixed, {9000, 6000}, {10000, 7000}), at);
+        QCOMPARE(
+            fq::Anchored(at, fq::kStretchWidth | fq::kStretchHeight, {9000, 6000}, {10000, 7000}),
+            (fq::TwipsRect{100, 200, 1300, 1400}));
     }
 
     // The window manager frames a window after its first layout, without resizing it; the
