@@ -1,11 +1,28 @@
+// The main window, the layout of its controls and its tray icon.
 #include "app_fixture.h"
+#include "core/desktop/autostart_entry.h"
+#include "gui/banner_view.h"
+#include "gui/site_list_model.h"
+#include "gui/twips.h"
+#include "gui/twips_layout.h"
 
 #include <QAbstractItemModelTester>
+#include <QAction>
 #include <QHeaderView>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSystemTrayIcon>
 
 using namespace test;
+
+namespace {
+
+QAction* Item(fq::Application& app, const char* name) {
+    return app.tray().menu()->findChild<QAction*>(QLatin1String(name));
+}
+
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -24,15 +41,13 @@ private slots:
         QVERIFY(window.sites().at(0).result.status == fq::SiteStatus::kOk);
         // A site that gave no report says why, in its tooltip and in the detail box.
         const QString why = QStringLiteral("the answer is not a list of sizes");
-        QCOMPARE(f.ui().siteView->model()->index(1, 3).data(Qt::ToolTipRole).toString(), why);
+        const auto tip = [&f](int row) {
+            return f.ui().siteView->model()->index(row, 3).data(Qt::ToolTipRole).toString();
+        };
+        QCOMPARE(tip(1), why);
         f.clickRow(1);
         QCOMPARE(f.ui().detailBox->toPlainText(), why + u'\n');
-        QVERIFY(f.ui()
-                    .siteView->model()
-                    ->index(0, 3)
-                    .data(Qt::ToolTipRole)
-                    .toString()
-                    .startsWith(QStringLiteral("Checked by size only")));
+        QVERIFY(tip(0).startsWith(QStringLiteral("Checked by size only")));
 
         // Clicking the row and saving it unchanged keeps its bytes, as does a close.
         f.clickRow(0);
@@ -172,6 +187,116 @@ private slots:
             f.warnings[0].startsWith(QStringLiteral("Could not read ") + ToQ(f.databasePath())));
         QVERIFY(!window.close());
         QCOMPARE(f.warnings.size(), 1);
+    }
+
+    // 1000 twips wider and taller; following the corner is the frame test's below.
+    void controlsKeepTheirPlaceOrStretchWithTheWindow() {
+        const fq::TwipsRect at{100, 200, 300, 400};
+        QCOMPARE(fq::Anchored(at, fq::kFixed, {9000, 6000}, {10000, 7000}), at);
+        QCOMPARE(
+            fq::Anchored(at, fq::kStretchWidth | fq::kStretchHeight, {9000, 6000}, {10000, 7000}),
+            (fq::TwipsRect{100, 200, 1300, 1400}));
+    }
+
+    // The window manager frames a window after its first layout, without resizing it; the
+    // next event lays it out again for the outer size with the frame.
+    void aFreshWindowLaysOutAgainOnceItsFrameArrives() {
+        fq::SiteList sites;
+        fq::SiteListModel model(sites);
+        QWidget window;
+        const fq::MainWindowControls ui = fq::BuildMainWindowControls(&window, &model);
+        auto* layout =
+            new fq::TwipsLayout(&window, fq::kMainWindowDesignOuter, fq::MainWindowDesign(ui));
+        QSize frame(0, 0);
+        layout->outerSize = [&] { return window.size() + frame; };
+        window.resize(600, 420);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        const qreal dpi = window.logicalDpiX();
+        const auto px = [dpi](int twips) { return fq::TwipsToPixels(twips, dpi); };
+        // The bottom buttons stand 1000 twips above the outer bottom edge.
+        const auto scriptButtonFor = [&](QSize outer) {
+            const int W = fq::PixelsToTwips(outer.width(), dpi);
+            const int H = fq::PixelsToTwips(outer.height(), dpi);
+            return QRect(px(W - 1250), px(H - 1000), px(975), px(375));
+        };
+        QCOMPARE(ui.scriptButton->geometry(), scriptButtonFor(QSize(600, 420)));
+
+        frame = QSize(8, 31);
+        window.repaint();
+        QTRY_COMPARE(ui.scriptButton->geometry(), scriptButtonFor(QSize(608, 451)));
+        QCOMPARE(ui.scriptEdit->geometry(), ui.siteView->geometry());
+
+        // Minimised, nothing moves; brought back, it lays out for the size it has then.
+        window.showMinimized();
+        window.resize(700, 500);
+        QCOMPARE(ui.scriptButton->geometry(), scriptButtonFor(QSize(608, 451)));
+        window.showNormal();
+        QTRY_COMPARE(ui.scriptButton->geometry(), scriptButtonFor(QSize(708, 531)));
+    }
+
+    void withoutATrayTheMinimisedWindowStaysInTheTaskbar() {
+        MainWindowFixture f;
+        f.environment.trayAvailable = [] { return false; };
+        fq::MainWindow& window = f.start();
+        window.setWindowState(Qt::WindowMinimized);
+        QVERIFY(window.isVisible() && window.isMinimized());
+        QVERIFY(f.ui().bannerView->isHidden());
+        // The tray's menu is the window's own.
+        emit window.customContextMenuRequested(QPoint(5, 5));
+        QTRY_VERIFY(f.app->tray().menu()->isVisible());
+    }
+
+    // Only the entry's own argument tells a start at log-in; an entry that an earlier version
+    // wrote, without it, is brought up to date at any start. Either way a second start brings
+    // the window forward.
+    void onlyALoginStartStaysInTheTray() {
+        for (const bool atLogin : {false, true}) {
+            MainWindowFixture f;
+            f.environment.autostartFolder = f.home.slashed();
+            f.environment.executablePath = "/opt/ferquor/ferquor";
+            f.environment.startedAtLogin = atLogin;
+            Write(f.home.slashed() + "ferquor.desktop",
+                  "[Desktop Entry]\nExec=/opt/ferquor/ferquor\n");
+            QCOMPARE(f.start().isVisible(), !atLogin);
+            QVERIFY(Item(*f.app, "runAtStartupAction")->isChecked());
+            QVERIFY(fq::RegistrationToRun(f.home.slashed(), "/opt/ferquor/ferquor") ==
+                    fq::AutostartRegistration::kCurrent);
+        }
+    }
+
+    // Exit ends the event loop for good, so it comes last.
+    void theMenuAndTheIconReachTheProgram() {
+        MainWindowFixture f;
+        f.environment.postForm = Answering("5-");
+        const std::string autostart = f.home.slashed() + "autostart";
+        f.environment.autostartFolder = autostart;
+        f.environment.executablePath = "/opt/ferquor/ferquor";
+        fq::MainWindow& window = f.start("php<>pw\r\nhttp://a.test/<>" + f.watchedFolder("a"));
+
+        // "Active" off: the scheduled pass does not come, though it would find the site fine.
+        Item(*f.app, "activeAction")->trigger();
+        f.scheduledPass();
+        QVERIFY(window.sites().at(0).result.status == fq::SiteStatus::kNotChecked);
+
+        // "Run at start-up" is ticked as the disk says, after a failed write too. Unticking
+        // removes the entry as the core's test shows.
+        QAction* run = Item(*f.app, "runAtStartupAction");
+        QVERIFY(fq::WriteTextFile(autostart, "x")); // a folder that cannot be made
+        run->trigger();
+        QVERIFY(!run->isChecked());
+        std::filesystem::remove(autostart);
+        run->trigger();
+        QVERIFY(run->isChecked() && !std::filesystem::is_empty(autostart));
+
+        window.setWindowState(Qt::WindowMinimized); // as the window manager does
+        QVERIFY(!window.isVisible());
+        emit f.app->tray().icon()->activated(QSystemTrayIcon::DoubleClick);
+        QVERIFY(window.isVisible() && !window.isMinimized());
+
+        Item(*f.app, "exitAction")->trigger();
+        QVERIFY(f.app->ending());
+        QVERIFY(!f.app->tray().icon()->isVisible());
     }
 };
 

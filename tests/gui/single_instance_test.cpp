@@ -49,11 +49,11 @@ TEST(SingleInstance, SecondStartEndsSilentlyAndTheFirstSavesOnHangUp) {
 
     const pid_t first = Start(executable);
     ASSERT_GT(first, 0);
-    // The program takes its lock as it makes the lock file, before anything else.
+    // The program takes its lock as it makes the lock file, before anything else; without it
+    // the second start would run on and fail the next line.
     for (int poll = 0; poll < 1000 && fs::is_empty(runtime.path()); ++poll) {
         std::this_thread::sleep_for(20ms);
     }
-    ASSERT_FALSE(fs::is_empty(runtime.path()));
     EXPECT_EQ(ExitCode(Start(executable), 20s), 0);
     EXPECT_FALSE(fs::exists(program.path() / "ferquor.ini"));
 
