@@ -14,7 +14,7 @@
 
 using Found = std::optional<std::string>;
 
-TEST(ReportScript, TemplateCarriesItsPasswordLineOnce) {
+TEST(ReportScript, TemplateCarriesItsPasswordLineOnceAndThePasswordComesFromTheFirstSuchLine) {
     const std::string& script = fq::ReportScriptTemplate();
     // Every line ends in CR LF.
     EXPECT_EQ(fq::SplitText(script, "\n").size(), fq::SplitText(script, "\r\n").size());
@@ -28,9 +28,8 @@ TEST(ReportScript, TemplateCarriesItsPasswordLineOnce) {
     // The demo's servers carry the script that its site list's password asks for.
     EXPECT_EQ(fq::ReadTextFile(FERQUOR_SITE_DIR "/../demo/_report.php"),
               fq::FillReportPassword(script, "demo-watch"));
-}
 
-TEST(ReportScript, PasswordComesFromTheFirstPasswordLine) {
+    // A script's password is read from the first line that sets or compares it.
     EXPECT_EQ(fq::PasswordInScript("x\r\nif ($_POST['pw']==\"a b\") { \"c\"\r\n"
                                    "$pw = 'second';\r\n"),
               Found("a b"));
