@@ -7,7 +7,6 @@
 #include "php_server.h"
 #include "temp_folder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
