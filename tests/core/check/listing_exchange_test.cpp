@@ -69,7 +69,7 @@ TEST(ListingExchange, OnlyAnAnswerSignedForThisRequestIsRead) {
     EXPECT_EQ(outcome(Signed(list), "ffffffffffffffffffffffffffffffff"), Outcome::kForged);
 }
 
-TEST(LocalHashes, AFileIsHashedAtTheAskedSizeOnlyAndReadAgainOnlyWhenItChanged) {
+TEST(LocalHashes, AFileIsHashedAtTheAskedSizeOnlyReadAgainOnlyWhenItChangedAndKeptForTheNextRun) {
     TempFolder folder;
     const std::string path = folder.slashed() + "a.php";
     ASSERT_TRUE(fq::WriteTextFile(path, "abc"));
@@ -88,10 +88,8 @@ TEST(LocalHashes, AFileIsHashedAtTheAskedSizeOnlyAndReadAgainOnlyWhenItChanged) 
     EXPECT_NE(seen(3), "3 " + abc);
     EXPECT_EQ(hashes.filesRead(), 2u);
     EXPECT_FALSE(hashes.look(folder.slashed(), 0));
-}
 
-TEST(LocalHashes, ACacheFileKeepsTheHashesLookedAtForTheNextRun) {
-    TempFolder folder;
+    // A cache file keeps the hashes looked at for the next run.
     const std::string cache = folder.slashed() + "hashes.txt";
     const std::string odd = folder.slashed() + "a%b\nc.php", gone = folder.slashed() + "g.php";
     ASSERT_TRUE(fq::WriteTextFile(odd, "abc") && fq::WriteTextFile(gone, "x"));

@@ -27,7 +27,7 @@ struct PhpSite {
 
 } // namespace
 
-TEST(PostForm, SendsTheReportRequestByteForByte) {
+TEST(PostForm, SendsTheReportRequestByteForByteAndFollowsOnlyRedirectsThatKeepThePost) {
     PhpSite site;
     const std::string url = site.add("_report.php", R"(
         echo "$_SERVER[REQUEST_METHOD] $_SERVER[REQUEST_URI] $_SERVER[SERVER_PROTOCOL]\n";
@@ -56,10 +56,7 @@ TEST(PostForm, SendsTheReportRequestByteForByte) {
     ::setenv("http_proxy", proxy.url().c_str(), 1);
     EXPECT_EQ(fq::PostForm("report.invalid/index.php", "pw=1").body, "/index.php");
     ::unsetenv("http_proxy");
-}
 
-TEST(PostForm, FollowsOnlyRedirectsThatKeepThePost) {
-    PhpSite site;
     const auto redirect = [&site](const std::string& name, int status, const std::string& to) {
         return site.add(name, "http_response_code(" + std::to_string(status) +
                                   "); header('Location: ' . " + to + "); echo 'moved';");
@@ -67,7 +64,6 @@ TEST(PostForm, FollowsOnlyRedirectsThatKeepThePost) {
     site.add("target.php",
              R"(echo "$_SERVER[REQUEST_METHOD] ", file_get_contents('php://input');)");
     redirect("on.php", 308, "'target.php'");
-    const std::string body = "pw=l%26rk&path=a\r\nb\r\n";
     EXPECT_EQ(fq::PostForm(redirect("first.php", 307, "'on.php'"), body).body, "POST " + body);
     // Any other comes back with its status and target.
     const fq::HttpAnswer found = fq::PostForm(redirect("found.php", 302, "'target.php'"), body);
@@ -87,7 +83,6 @@ TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
     EXPECT_TRUE(fq::WriteTextFile(site.folder.slashed() + "large.bin", large));
     const std::string gone = site.add("gone.php", "http_response_code(404); echo 'gone';");
     EXPECT_EQ(fq::FetchUrlText(gone).value() + fq::PostForm(gone, "pw=1").body, "gonegone");
-    EXPECT_EQ(fq::GetUrl(gone).status + fq::PostForm(gone, "pw=1").status, 404 + 404);
     fq::HttpLimits limits;
     limits.maxBodyBytes = large.size();
     EXPECT_EQ(fq::FetchUrlText(site.server.url() + "large.bin", {}, limits), large);
@@ -111,8 +106,6 @@ TEST(Http, AnswersComeBackWholeWhateverTheStatusOrNotAtAll) {
 TEST(Http, DeadSlowOrGivenUpTransfersGiveNoAnswer) {
     PhpSite drip, slow;
     const fq::HttpLimits quick{1s, 1s, 1500ms};
-    EXPECT_EQ(fq::PostForm("http://127.0.0.1:1/", "pw=1", {}, quick).failure,
-              fq::TransferFailure::kRefused);
     // A byte every 300 ms never stalls, but the deadline still ends it; one byte and then
     // silence is a stall long before the deadline.
     const std::string dripUrl = drip.add("x.php", "for (;;) { echo '1'; usleep(300000); }");

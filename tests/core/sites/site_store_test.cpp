@@ -57,7 +57,7 @@ TEST(SiteStore, AFileThatCannotBeReadIsNeverWrittenOver) {
     EXPECT_TRUE(std::filesystem::last_write_time(f.path) == written);
 }
 
-TEST(SiteStore, SavesWhatItHolds) {
+TEST(SiteStore, SavesWhatItHoldsExportsTheSavedFileAndOnlyACompletedImportReplacesIt) {
     StoreFixture f;
     const std::string types = "php,caf\xE9";
     ASSERT_TRUE(fq::WriteTextFile(
@@ -68,10 +68,7 @@ TEST(SiteStore, SavesWhatItHolds) {
     f.store.setWatchedTypes("js");
     EXPECT_TRUE(f.store.save());
     EXPECT_EQ(f.file(), "js<>pw\r\nhttp://a.test/<>/srv/a/<>1\r\nhttp://b.test/<>/srv/b/");
-}
 
-TEST(SiteStore, ExportCopiesTheSavedFileAndOnlyACompletedImportReplacesTheStore) {
-    StoreFixture f;
     const std::string saved = std::string("php<>pw\r\nhttp://a.test/<>/srv/\xE9\0/", 33);
     ASSERT_TRUE(fq::WriteTextFile(f.path, saved));
     ASSERT_TRUE(f.store.open().loaded);

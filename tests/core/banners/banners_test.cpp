@@ -1,6 +1,12 @@
 #include "core/banners/banner_pages.h"
+#include "core/banners/leading_number.h"
+#include "core/banners/machine_key.h"
+#include "core/banners/sponsor_slot.h"
+#include "core/banners/statistics.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -57,4 +63,55 @@ TEST(BannerPages, LinesThatCouldEscapeTheirPlaceAreLeftOut) {
                                 "4\td\\e.gif\t9\tHTTPS://a.test/\tT\r\n"
                                 "5\tf.gif\t9\tHTTPS://a.test/\r\n"; // a field short
     EXPECT_EQ(Strip(hostile + Line(6)), "\t<div>\r\n" + Entry(6, "6") + "\t</div>");
+}
+
+TEST(MachineKey, JoinsSizeAndSerialDropsZerosAndKeepsFirstAndLastThree) {
+    struct Case {
+        std::uint64_t totalBytes;
+        std::optional<std::int32_t> serial;
+        const char* key;
+    };
+    const Case cases[] = {
+        {256060510208, 0x1A2B3C4D, "256C4D"},
+        {0, std::nullopt, "339339"}, // nothing known: 0 and 12345
+        {500107862016, static_cast<std::int32_t>(0xC4D2E1F0), "517339"}, // negative
+        {42949672960, 0x00001000, "429961"},
+        {1000, 0, "133339"}, // zero serial; "1339" overlaps
+        {0, 1, "11"},        // "1" is doubled
+        {999999999999999, 0x1000, "999991"},
+        {1000000000000000, 0x1000, "1E+151"},
+        {1234567890123456, 0x1000, "1.2151"},
+        {1999999999999999, 0x1000, "2E+151"}, // 15 significant digits
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(fq::MachineKeyOf(c.totalBytes, c.serial), c.key) << c.totalBytes;
+    }
+    // This machine's key begins with the digits of its root file system's size.
+    const std::string key = fq::MachineKey();
+    const auto rootBytes = std::filesystem::space("/").capacity;
+    EXPECT_EQ(key.size(), 6u);
+    EXPECT_EQ(key.substr(0, 3), fq::MachineKeyOf(rootBytes, 1).substr(0, 3)) << key;
+}
+
+TEST(Statistics, LeadingNumbersReadLikeTheSizesAndIdsTheyCome) {
+    const std::pair<const char*, double> cases[] = {
+        {"17", 17}, {"17-4", 17}, {"  1200 bytes", 1200}, {"-3.5x", -3.5}, {"0-4", 0}, {"", 0},
+        {"x1", 0},  {"+.5", 0.5}};
+    for (const auto& [text, value] : cases) {
+        EXPECT_EQ(fq::LeadingNumber(text), value) << text;
+    }
+}
+
+TEST(Statistics, ClicksOnRealBannersAreReportedAsTheyStand) {
+    EXPECT_EQ(fq::StatisticsAddress("http://m.test/", "256C4D", fq::kStartEvent),
+              "http://m.test/adm/sendstat.php?app=FQV&key=256C4D&do=start");
+    EXPECT_EQ(fq::StripClickEvent("17"), "&do=click&banner=17");
+    EXPECT_EQ(fq::SponsorClickEvent("17-3"), "&do=click&banner=17");
+    // The sponsor window names the slot: the second piece between dashes, if any.
+    EXPECT_EQ(fq::SponsorSlotOf("17-3-x"), "3");
+    EXPECT_EQ(fq::SponsorSlotOf("17-"), "");
+    EXPECT_EQ(fq::SponsorSlotOf("17"), std::nullopt);
+    for (const char* nothing : {"", "0", "0-42", "x17"}) {
+        EXPECT_FALSE(fq::StripClickEvent(nothing) || fq::SponsorClickEvent(nothing)) << nothing;
+    }
 }

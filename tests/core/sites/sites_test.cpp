@@ -1,0 +1,156 @@
+#include "core/sites/site_database.h"
+#include "core/sites/site_editing.h"
+#include "core/sites/site_list.h"
+
+#include <gtest/gtest.h>
+
+using fq::FormatSiteDatabase;
+using fq::ParseSiteDatabase;
+using Sites = std::vector<fq::StoredSite>;
+using fq::StoredSite;
+using Texts = std::vector<std::string>;
+
+TEST(SiteDatabase, ReadsTheSettingsLineAndTheSiteLines) {
+    EXPECT_FALSE(ParseSiteDatabase(""));
+    // An empty settings line stands for the default one.
+    const auto leading = ParseSiteDatabase("\r\nhttp://a.com/<>/web/a/");
+    EXPECT_EQ(leading->watchedTypes + "|" + leading->reportPassword, "php,js,htm,asp|lark");
+    EXPECT_EQ(ParseSiteDatabase("php,css")->reportPassword, "");
+
+    // Lines end at CR LF or at a lone LF; a lone CR is part of its line.
+    const auto database = ParseSiteDatabase("php<>pw<>ignored\n"
+                                            "http://two/<>/w/2/\r\n"
+                                            "http://one/<>/w/1/<>1\n"
+                                            "http://cr/<>/w/\r/x/\r\n"
+                                            "\r\n"
+                                            "<>/orphan/\r\n"
+                                            "http://zero/<>/w/0/<>0\r\n"
+                                            "http://four/<>/w/4/<>1<>more\r\n"
+                                            "http://bare\r");
+    EXPECT_EQ(database->reportPassword, "pw");
+    EXPECT_EQ(database->sites, (Sites{{"http://two/", "/w/2/", true},
+                                      {"http://one/", "/w/1/", false},
+                                      {"http://cr/", "/w/\r/x/", true},
+                                      {"http://zero/", "/w/0/", true},
+                                      {"http://four/", "/w/4/", false},
+                                      {"http://bare\r", "", true}}));
+}
+
+TEST(SiteDatabase, WritesTheSettingsLineAndTheSitesInByteOrderAndReadsThemBack) {
+    EXPECT_EQ(FormatSiteDatabase("php,js,htm,asp", "lark", {}), "php,js,htm,asp<>lark\r\n");
+    // Upper case first, duplicates kept, a line before the longer lines it begins; the whole
+    // line counts, so "http://a.com/<>" comes after "http://a.com/1/".
+    const Sites rows = {
+        {"http://b.com", "/w/b/", false}, {"http://a.com/", "/s/", true},
+        {"http://a.com/1/", "/d/", true}, {"http://a.com/", "/s", true},
+        {"http://a.com/", "/s/", true},   {"Http://\xe9t\xe9/", "/w/\xe9 x/", true}};
+    const std::string text = FormatSiteDatabase("php, js", "s3cr&t", rows);
+    EXPECT_EQ(text, "php, js<>s3cr&t\r\n"
+                    "Http://\xe9t\xe9/<>/w/\xe9 x/\r\n"
+                    "http://a.com/1/<>/d/\r\n"
+                    "http://a.com/<>/s\r\n"
+                    "http://a.com/<>/s/\r\n"
+                    "http://a.com/<>/s/\r\n"
+                    "http://b.com/<>/w/b/<>1");
+    const auto database = ParseSiteDatabase(text);
+    EXPECT_EQ(database->watchedTypes + "|" + database->reportPassword, "php, js|s3cr&t");
+    EXPECT_EQ(
+        database->sites,
+        (Sites{rows[5], rows[2], rows[3], rows[1], rows[4], {"http://b.com/", "/w/b/", false}}));
+}
+
+TEST(SiteEditing, BoxesBecomeASiteWithFinalSlashesOrAreRefusedSayingWhy) {
+    EXPECT_FALSE(fq::SiteToAdd("", "/web/a") || fq::SiteToAdd("http://a.com", ""));
+    // The design text "http://" already ends in "/".
+    EXPECT_EQ(fq::SiteToAdd("http://", "/web/a"), (StoredSite{"http://", "/web/a/", true}));
+    EXPECT_EQ(fq::SiteFromBoxes("", ""), (StoredSite{"/", "/", true}));
+    EXPECT_EQ(fq::SiteFromBoxes("http://b.org", "/srv/b//"),
+              (StoredSite{"http://b.org/", "/srv/b//", true}));
+    EXPECT_EQ(fq::FolderBoxText("/home/me/my site"), "/home/me/my site/");
+    EXPECT_EQ(fq::FolderBoxText("/"), "/");
+    EXPECT_FALSE(fq::FolderBoxText("") || fq::FolderBoxText(std::nullopt));
+
+    // "<>" separates the site file's fields: no stored text may hold it, and the refusal
+    // names the box. Of the two site boxes, the address is named first, else the folder.
+    using enum fq::StoredBox;
+    const std::pair<fq::StoredBox, const char*> refused[] = {
+        {WebUrl, "The Web URL cannot hold \"<>\": the site file separates its fields with it."},
+        {Folder, "The Folder cannot"},
+        {FileType, "The File Type"},
+        {ScriptPassword, "The pass"}};
+    for (const auto& [box, refusal] : refused) {
+        EXPECT_TRUE(fq::RefusalToStore(box, "a<>b").value_or("").starts_with(refusal)) << refusal;
+        EXPECT_FALSE(fq::RefusalToStore(box, "<a>,<,>"));
+    }
+    EXPECT_EQ(fq::RefusalToStoreSite("http://a<>", "/srv<>"), fq::RefusalToStore(WebUrl, "<>"));
+    EXPECT_EQ(fq::RefusalToStoreSite("http://a", "/srv<>"), fq::RefusalToStore(Folder, "<>"));
+}
+
+namespace {
+
+const Sites kSites = {{"http://a/", "/w/a/", true},
+                      {"http://b/", "/w/b/", false},
+                      {"http://c\xE9/", "/w/\xE9/", true}};
+
+// Each change as "<" (before) or ">" (after), its kind and its row.
+struct Recorder : fq::SiteListObserver {
+    Texts events;
+    void note(char when, const fq::SiteListChange& change) {
+        events.push_back(when + std::string(1, "RIDU"[change.kind]) + std::to_string(change.row));
+    }
+    void siteListAboutToChange(const fq::SiteListChange& change) override { note('<', change); }
+    void siteListChanged(const fq::SiteListChange& change) override { note('>', change); }
+};
+
+} // namespace
+
+TEST(SiteList, CachesTravelWithTheirRows) {
+    fq::SiteList list;
+    list.reload(kSites);
+    for (int row = 0; row < 3; ++row) {
+        const std::string name(1, "abc"[row]);
+        list.setCheckOutcome(row, {fq::SiteStatus::kOk, 1, {{name}}, fq::Exchange::kSizes, {}},
+                             {{name + " files"}, name + " sizes", "php"});
+    }
+    const std::uint64_t a = list.at(0).id, b = list.at(1).id, c = list.at(2).id;
+    list.remove(0);
+    EXPECT_FALSE(list.find(a));
+    EXPECT_EQ(list.find(b), 0);
+    EXPECT_EQ(list.find(c), 1);
+    EXPECT_EQ(list.at(0).cache.fileList.at(0) + "|" + list.at(1).cache.sizes, "b files|c sizes");
+
+    // An edited row keeps its tick and result but must be scanned afresh.
+    list.edit(0, "http://b2/", "/w/b2/");
+    EXPECT_FALSE(list.find(b));
+    EXPECT_EQ(list.at(0).site, (fq::StoredSite{"http://b2/", "/w/b2/", false}));
+    EXPECT_EQ(list.at(0).result.changes, std::vector<fq::FileChange>{{"b"}});
+    EXPECT_TRUE(list.at(0).cache.fileList.empty() && list.at(0).cache.sizes.empty());
+    EXPECT_EQ(list.at(1).cache.fileList, Texts{"c files"});
+
+    list.reload(kSites);
+    EXPECT_FALSE(list.find(c));
+    EXPECT_EQ(list.at(1).result, fq::CheckResult{});
+    EXPECT_TRUE(list.at(1).cache.fileList.empty() && list.at(1).cache.sizes.empty());
+    EXPECT_EQ(list.storedSites(), kSites); // the bytes as given, whatever their encoding
+}
+
+TEST(SiteList, FlipAllTakesTheOppositeOfTheFirstTickAndTheObserverHearsOfEachChange) {
+    fq::SiteList list;
+    Recorder recorder;
+    list.setObserver(&recorder);
+    list.flipAllActive(); // without rows nothing happens, so nothing is heard
+    list.reload(kSites);
+    list.append(kSites[1]);
+    list.remove(1);
+    list.remove(3); // no such row
+    list.flipAllActive();
+    const Sites allOff = {{"http://a/", "/w/a/", false},
+                          {"http://c\xE9/", "/w/\xE9/", false},
+                          {"http://b/", "/w/b/", false}};
+    EXPECT_EQ(list.storedSites(), allOff);
+    list.setActive(0, true);
+    list.flipAllActive();
+    EXPECT_EQ(list.storedSites(), allOff);
+    EXPECT_EQ(recorder.events,
+              (Texts{"<R-1", ">R-1", "<I3", ">I3", "<D1", ">D1", ">U-1", ">U0", ">U-1"}));
+}
