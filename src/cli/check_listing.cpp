@@ -53,7 +53,8 @@ std::string CheckListing(const SiteList& sites, const std::string& statusLine) {
         text += StatusText(row.result.status) + "\t" + TotalText(row.result) + "\t" +
                 ExchangeName(row.result);
         if (row.result.status == SiteStatus::kNoReport) {
-            text += "\t" + EscapeControlBytes(NoReportText(row.result.whyNoReport));
+            text += '\t';
+            text += EscapeControlBytes(NoReportText(row.result.whyNoReport));
         }
         text += "\n";
         for (const FileChange& change : row.result.changes) {

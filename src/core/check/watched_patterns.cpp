@@ -2,6 +2,8 @@
 
 #include "core/text/path_text.h"
 
+#include <utility>
+
 namespace fq {
 namespace {
 
@@ -20,7 +22,10 @@ WatchedPatterns::WatchedPatterns(const std::string& watchedTypes) {
         return;
     }
     for (const std::string& piece : SplitText(watchedTypes, ",")) {
-        patterns_.push_back("." + std::string(TrimSpaces(piece)));
+        // Appended rather than "." + piece, which GCC 12 misreads as an overlapping copy.
+        std::string pattern = ".";
+        pattern += TrimSpaces(piece);
+        patterns_.push_back(std::move(pattern));
     }
 }
 
