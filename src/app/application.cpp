@@ -16,6 +16,7 @@
 
 #include <QAbstractItemModel>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QShortcut>
@@ -124,8 +125,13 @@ void Application::connectCollaborators() {
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q), window), &QShortcut::activated, this,
             &Application::exit);
     window->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(window, &QWidget::customContextMenuRequested, tray,
-            [window, tray](QPoint at) { tray->menu()->popup(window->mapToGlobal(at)); });
+    connect(window, &QWidget::customContextMenuRequested, tray, [window, tray](QPoint at) {
+        // The list, the banners and the "more" picture have right clicks of their own.
+        const QWidget* under = window->childAt(at);
+        if (under == nullptr || under == window->controls().statusLabel) {
+            tray->menu()->popup(window->mapToGlobal(at));
+        }
+    });
 }
 
 void Application::listenForShowRequests() {

@@ -242,7 +242,9 @@ private slots:
         window.setWindowState(Qt::WindowMinimized);
         QVERIFY(window.isVisible() && window.isMinimized());
         QVERIFY(f.ui().bannerView->isHidden());
-        // The tray's menu is the window's own.
+        // The tray's menu is the window's own, where no control has a right click of its own.
+        emit window.customContextMenuRequested(f.ui().siteView->geometry().center());
+        QVERIFY(!f.app->tray().menu()->isVisible());
         emit window.customContextMenuRequested(QPoint(5, 5));
         QTRY_VERIFY(f.app->tray().menu()->isVisible());
     }
