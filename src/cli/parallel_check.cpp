@@ -69,9 +69,7 @@ std::string CheckSitesInParallel(SiteList& sites, int jobs, const ParallelCheckI
     CheckSummary summary;
     summary.sites = sites.size();
     for (int row = 0; row < sites.size(); ++row) {
-        if (sites.at(row).result.status == SiteStatus::kChanged) {
-            summary.changedSites.push_back(sites.at(row).site.webUrl);
-        }
+        summary.verdicts.push_back({sites.at(row).site.webUrl, sites.at(row).result.status});
     }
     return summary.statusLine();
 }

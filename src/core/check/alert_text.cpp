@@ -4,7 +4,8 @@ namespace fq {
 
 std::optional<PassAlert> ScheduledPassAlert(const CheckSummary& summary,
                                             const std::vector<std::string>& silentSites) {
-    if (summary.changedSites.empty() && silentSites.empty()) {
+    const std::vector<std::string> changed = summary.changedSites();
+    if (changed.empty() && silentSites.empty()) {
         return std::nullopt;
     }
     PassAlert alert;
@@ -13,7 +14,7 @@ std::optional<PassAlert> ScheduledPassAlert(const CheckSummary& summary,
         alert.line += "     No report : " + std::to_string(silentSites.size());
     }
     alert.notification = alert.line;
-    for (const std::string& webUrl : summary.changedSites) {
+    for (const std::string& webUrl : changed) {
         alert.notification += "\n" + webUrl;
     }
     for (const std::string& webUrl : silentSites) {

@@ -67,9 +67,19 @@ CheckResult NoReport(NoReportReason why, std::size_t listedFiles, Exchange excha
 
 } // namespace
 
+std::vector<std::string> CheckSummary::changedSites() const {
+    std::vector<std::string> changed;
+    for (const SiteVerdict& verdict : verdicts) {
+        if (verdict.status == SiteStatus::kChanged) {
+            changed.push_back(verdict.webUrl);
+        }
+    }
+    return changed;
+}
+
 std::string CheckSummary::statusLine() const {
     return " Total Web : " + std::to_string(sites) +
-           "     Changed : " + std::to_string(changedSites.size());
+           "     Changed : " + std::to_string(changedSites().size());
 }
 
 std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
@@ -202,9 +212,6 @@ std::optional<CheckSummary> CheckPass::run(bool scheduled, SiteList& sites,
         const std::optional<int> now = sites.find(checked.id);
         if (!now) {
             continue;
-        }
-        if (verdict.status == SiteStatus::kChanged) {
-            summary.changedSites.push_back(site.webUrl);
         }
         summary.verdicts.push_back({site.webUrl, verdict.status});
         sites.setCheckOutcome(*now, verdict, cache);

@@ -31,10 +31,11 @@ struct SiteVerdict {
 
 // How a pass ended.
 struct CheckSummary {
-    int sites = 0;                         // rows counted at the end
-    std::vector<std::string> changedSites; // the address of each row found changed, in order
-    std::vector<SiteVerdict> verdicts;     // every verdict written into a row, in order
-    bool stopped = false;                  // the program began to end during the pass
+    int sites = 0;                     // rows counted at the end
+    std::vector<SiteVerdict> verdicts; // every verdict written into a row, in order
+    bool stopped = false;              // the program began to end during the pass
+    // The address of each row found changed, in order.
+    std::vector<std::string> changedSites() const;
     std::string statusLine() const;
 };
 
