@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/files/text_file.h"
+#include "core/text/path_text.h"
+
 #include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
@@ -8,7 +11,6 @@
 #include <fstream>
 #include <functional>
 #include <initializer_list>
-#include <iterator>
 #include <spawn.h>
 #include <string>
 #include <sys/socket.h>
@@ -118,12 +120,9 @@ using Values = std::vector<std::pair<std::string, std::string>>;
 // end), with every @NAME@ of `values` filled in.
 inline void Write(const std::string& name, const std::filesystem::path& target,
                   const Values& values, bool append = false) {
-    std::ifstream in(std::string(FERQUOR_SERVER_CONFIGS) + "/" + name);
-    std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string text = fq::ReadTextFile(std::string(FERQUOR_SERVER_CONFIGS) + "/" + name);
     for (const auto& [key, value] : values) {
-        for (auto at = text.find(key); at != std::string::npos; at = text.find(key, at)) {
-            text.replace(at, key.size(), value);
-        }
+        text = fq::ReplaceAll(text, key, value);
     }
     std::ofstream(target, append ? std::ios::app : std::ios::trunc) << text;
 }

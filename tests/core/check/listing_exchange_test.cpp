@@ -4,7 +4,6 @@
 #include "core/files/text_file.h"
 #include "temp_folder.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 
 using Outcome = fq::ServerListing::Outcome;
