@@ -126,8 +126,6 @@ private slots:
         MainWindowFixture f;
         fq::MainWindow& window = f.start("php<>pw\r\nhttp://a.test/<>/srv/a/");
         QAbstractItemModel* model = f.ui().siteView->model();
-        const QAbstractItemModelTester tester(
-            model, QAbstractItemModelTester::FailureReportingMode::QtTest);
         model->setData(model->index(0, 0), Qt::Unchecked, Qt::CheckStateRole);
         QVERIFY(!window.sites().at(0).site.active);
 
@@ -189,15 +187,6 @@ private slots:
         QCOMPARE(f.warnings.size(), 1);
     }
 
-    // 1000 twips wider and taller; following the corner is the frame test's below.
-    void controlsKeepTheirPlaceOrStretchWithTheWindow() {
-        const fq::TwipsRect at{100, 200, 300, 400};
-        QCOMPARE(fq::Anchored(at, fq::kFixed, {9000, 6000}, {10000, 7000}), at);
-        QCOMPARE(
-            fq::Anchored(at, fq::kStretchWidth | fq::kStretchHeight, {9000, 6000}, {10000, 7000}),
-            (fq::TwipsRect{100, 200, 1300, 1400}));
-    }
-
     // The window manager frames a window after its first layout, without resizing it; the
     // next event lays it out again for the outer size with the frame.
     void aFreshWindowLaysOutAgainOnceItsFrameArrives() {
@@ -226,13 +215,6 @@ private slots:
         window.repaint();
         QTRY_COMPARE(ui.scriptButton->geometry(), scriptButtonFor(QSize(608, 451)));
         QCOMPARE(ui.scriptEdit->geometry(), ui.siteView->geometry());
-
-        // Minimised, nothing moves; brought back, it lays out for the size it has then.
-        window.showMinimized();
-        window.resize(700, 500);
-        QCOMPARE(ui.scriptButton->geometry(), scriptButtonFor(QSize(608, 451)));
-        window.showNormal();
-        QTRY_COMPARE(ui.scriptButton->geometry(), scriptButtonFor(QSize(708, 531)));
     }
 
     void withoutATrayTheMinimisedWindowStaysInTheTaskbar() {

@@ -2,14 +2,13 @@
 
 #include "core/desktop/desktop_entry_exec.h"
 #include "core/desktop/executable_path.h"
+#include "core/files/data_folder.h"
 #include "core/files/text_file.h"
 #include "core/text/path_text.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <map>
-#include <pwd.h>
 #include <unistd.h>
 
 namespace fq {
@@ -25,15 +24,6 @@ std::string EntryPath(const std::string& folder, const std::string& name) {
         return {};
     }
     return EnsureTrailing(folder, '/') + name + ".desktop";
-}
-
-std::string HomeFolder() {
-    const char* home = std::getenv("HOME");
-    if (home != nullptr && *home != '\0') {
-        return home;
-    }
-    const passwd* user = ::getpwuid(::getuid());
-    return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "";
 }
 
 // The keys of the [Desktop Entry] group with their values as stored; blanks around "=" are
@@ -71,12 +61,8 @@ bool SwitchedOff(const std::map<std::string, std::string>& keys) {
 } // namespace
 
 std::string AutostartFolder() {
-    const char* configHome = std::getenv("XDG_CONFIG_HOME");
-    if (configHome != nullptr && configHome[0] == '/') {
-        return EnsureTrailing(configHome, '/') + "autostart/";
-    }
-    const std::string home = HomeFolder();
-    return home.empty() ? "" : EnsureTrailing(home, '/') + ".config/autostart/";
+    const std::string base = XdgBaseFolder("XDG_CONFIG_HOME", ".config");
+    return base.empty() ? "" : base + "autostart/";
 }
 
 bool WriteAutostartEntry(const std::string& folder, const std::string& name,

@@ -35,21 +35,15 @@ std::string HomeFolder(const EnvironmentLookup& lookup) {
     return home.starts_with('/') ? home : std::string();
 }
 
-// "ferquor/" under the XDG base folder `variable`, else under `homeRelative` in the home;
-// made when missing. "" without an absolute base.
+// "ferquor/" under the XDG base folder `variable`, made when missing; "" without a base.
 std::string XdgFolder(const EnvironmentLookup& lookup, const char* variable,
                       const char* homeRelative) {
-    std::string base = lookup(variable);
-    if (!base.starts_with('/')) {
-        base = HomeFolder(lookup);
-        if (base.empty()) {
-            return {};
-        }
-        base = EnsureTrailing(base, '/') + homeRelative;
+    const std::string base = XdgBaseFolder(variable, homeRelative, lookup);
+    if (base.empty()) {
+        return {};
     }
-    const std::string folder = EnsureTrailing(base, '/') + "ferquor/";
-    MakeFolders(folder);
-    return folder;
+    MakeFolders(base + "ferquor/");
+    return base + "ferquor/";
 }
 
 // The folder is this user's own, nobody else may write to it, and this user may. Another
@@ -64,17 +58,30 @@ bool OwnPrivateFolder(const std::string& folder) {
 
 } // namespace
 
+std::string XdgBaseFolder(const char* variable, const char* homeRelative,
+                          const EnvironmentLookup& environment) {
+    const EnvironmentLookup& lookup = environment ? environment : ProcessEnvironment;
+    std::string base = lookup(variable);
+    if (!base.starts_with('/')) {
+        base = HomeFolder(lookup);
+        if (base.empty()) {
+            return {};
+        }
+        base = EnsureTrailing(base, '/') + homeRelative;
+    }
+    return EnsureTrailing(base, '/');
+}
+
 std::string DataFolder(const std::string& programFolder, const EnvironmentLookup& environment) {
     if (OwnPrivateFolder(programFolder)) {
         return programFolder;
     }
-    const std::string folder =
-        XdgFolder(environment ? environment : ProcessEnvironment, "XDG_DATA_HOME", ".local/share");
+    const std::string folder = XdgFolder(environment, "XDG_DATA_HOME", ".local/share");
     return folder.empty() ? programFolder : folder;
 }
 
 std::string CacheFolder(const EnvironmentLookup& environment) {
-    return XdgFolder(environment ? environment : ProcessEnvironment, "XDG_CACHE_HOME", ".cache");
+    return XdgFolder(environment, "XDG_CACHE_HOME", ".cache");
 }
 
 } // namespace fq

@@ -8,6 +8,12 @@ namespace fq {
 // Reads one environment variable; "" when it is not set.
 using EnvironmentLookup = std::function<std::string(const char* name)>;
 
+// The XDG base folder that `variable` names when it is absolute, else `homeRelative` under the
+// home ($HOME when absolute, else the account's), ending in "/"; "" without an absolute home.
+// `environment` empty: the process environment.
+[[nodiscard]] std::string XdgBaseFolder(const char* variable, const char* homeRelative,
+                                        const EnvironmentLookup& environment = {});
+
 // Where the program keeps the files it writes (the database, the banner list and pictures,
 // the generated pages), ending in "/". It is `programFolder` itself while that folder belongs
 // to this user, who may write there, and nobody else may (no group or other write), as in a

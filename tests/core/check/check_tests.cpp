@@ -1,9 +1,11 @@
 // The rules of a pass that need no server: which sites have fallen silent, when the next pass
-// is due, what the ignore file leaves out, and the size exchange's request and the answer rules
-// that the end-to-end tests cannot provoke with a real report script.
+// is due, what the ignore file leaves out, that a large copy keeps the window alive, and the
+// size exchange's request and the answer rules that the end-to-end tests cannot provoke with a
+// real report script.
 #include "core/check/answered_sites.h"
 #include "core/check/check_schedule.h"
 #include "core/check/ignore_rules.h"
+#include "core/check/listing_comparison.h"
 #include "core/check/report_answer.h"
 #include "core/check/report_request.h"
 #include "core/files/text_file.h"
@@ -92,6 +94,18 @@ TEST(IgnoreRules, GlobsMatchNamesAnywhereFoldersWithTheirContentAndRootedPaths) 
     EXPECT_TRUE(fq::IgnoreRules::FromText("\n#\r\n/\n").empty());
     // A long path costs no more than its length times the pattern's.
     EXPECT_FALSE(fq::IgnoreRules::FromText("**a*a*a*a*a*a*a*a*b").ignores(std::string(20000, 'a')));
+}
+
+TEST(ListingComparison, EventsRunWhileALargeCopyIsComparedAndMayEndIt) {
+    const std::vector<std::string> many(300, "a.php");
+    fq::LocalHashes hashes;
+    int calls = 0;
+    const auto compare = [&](bool goOn) {
+        return fq::CompareWithListing(many, "/nowhere/", {}, hashes, [&] { return ++calls, goOn; });
+    };
+    EXPECT_TRUE(compare(true));
+    EXPECT_FALSE(compare(false));
+    EXPECT_EQ(calls, 2);
 }
 
 TEST(ReportAnswer, SizeFieldsAreEmptyOrDecimalAfterBlanks) {

@@ -1,12 +1,9 @@
 #include "core/check/local_scan.h"
 #include "temp_folder.h"
 
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -100,32 +97,4 @@ TEST(LocalScan, UnreadableFolderIsSkippedWithEverythingInIt) {
     fs::permissions(root.path() / "locked", fs::perms::owner_all);
     EXPECT_EQ(listed, (Paths{"a.php", "open/b.php"}));
     EXPECT_EQ(sized, "4-4-");
-}
-
-TEST(LocalScan, ADeepTreeIsListedWholeWithAFewOpenFolders) {
-    // 3,000 levels: 6,000 bytes of path, beyond PATH_MAX, and far more folders than may be
-    // open at once below; "d/e/" is left for after the deep branch.
-    TempFolder root;
-    MakeFile(root, "d/e/y.php");
-    std::string deep = "d/";
-    int fd = ::open((root.path() / "d").c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    for (; deep.size() < 6000; deep += "d/") {
-        ASSERT_EQ(::mkdirat(fd, "d", 0755), 0);
-        const int below = ::openat(fd, "d", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        ::close(fd);
-        fd = below;
-    }
-    ::close(::openat(fd, "x.php", O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
-    ::close(fd);
-
-    rlimit saved{};
-    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
-    rlimit few = saved;
-    few.rlim_cur = 64;
-    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &few), 0);
-    const Paths list = ListWatchedFiles(root.slashed(), "", "php");
-    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &saved), 0);
-    EXPECT_EQ(list, (Paths{deep + "x.php", "d/e/y.php"}));
-    // std::filesystem cannot remove a tree this deep; GNU rm walks it from handles.
-    EXPECT_EQ(std::system(("rm -rf '" + root.slashed() + "d'").c_str()), 0);
 }

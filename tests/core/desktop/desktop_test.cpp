@@ -60,16 +60,6 @@ TEST(AutostartEntry, OnlyTheExactPathOfAnEntryThatStartsCounts) {
     EXPECT_EQ(read("[Desktop Entry]\nX-GNOME-Autostart-enabled=false\nExec=/opt/ferquor\n"), "");
 }
 
-TEST(AutostartEntry, FolderFollowsTheXdgConfigHome) {
-    // Every other test hands its folder in, so none depends on these variables.
-    ::setenv("HOME", "/home/tester", 1);
-    ::setenv("XDG_CONFIG_HOME", "/srv/config", 1);
-    EXPECT_EQ(fq::AutostartFolder(), "/srv/config/autostart/");
-    // A relative setting is no valid base folder.
-    ::setenv("XDG_CONFIG_HOME", "config", 1);
-    EXPECT_EQ(fq::AutostartFolder(), "/home/tester/.config/autostart/");
-}
-
 namespace {
 
 // Locks `path` as another process of ours would; the lock lasts as long as the test program.
