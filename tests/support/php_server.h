@@ -38,7 +38,8 @@ public:
 protected:
     std::string scheme_ = "http";
 
-    // `command` gives the shell command that serves on the port it is handed.
+    // `command` gives the shell command that serves on the port it is handed, ending in an
+    // exec so that the shell becomes the server.
     explicit LoopbackServer(const std::function<std::string(int port)>& command) {
         // A proxy set for the test run must not carry the requests away from loopback.
         ::unsetenv("http_proxy"), ::unsetenv("all_proxy"), ::unsetenv("ALL_PROXY");
@@ -66,10 +67,9 @@ private:
 
     void start(const std::function<std::string(int port)>& command) {
         port_ = Loopback(0, false);
-        // With exec, the shell becomes the server; posix_spawn rather than fork, as the
-        // callers may run Qt's threads. A process group of its own, since Apache ends its
-        // whole group when it stops.
-        std::string shell = "sh", option = "-c", line = "exec " + command(port_);
+        // posix_spawn rather than fork, as the callers may run Qt's threads. A process group of its
+        // own, since Apache ends its whole group when it stops.
+        std::string shell = "sh", option = "-c", line = command(port_);
         char* argv[] = {shell.data(), option.data(), line.data(), nullptr};
         posix_spawnattr_t attributes;
         ::posix_spawnattr_init(&attributes);
@@ -107,8 +107,8 @@ class PhpServer : public LoopbackServer {
 public:
     explicit PhpServer(const std::filesystem::path& documentRoot, const std::string& router = "")
         : LoopbackServer([&documentRoot, &router](int port) {
-              return "php -S 127.0.0.1:" + std::to_string(port) + " -t '" + documentRoot.string() +
-                     "' " + router + " >/dev/null 2>&1";
+              return "exec php -S 127.0.0.1:" + std::to_string(port) + " -t '" +
+                     documentRoot.string() + "' " + router + " >/dev/null 2>&1";
           }) {}
 };
 
@@ -142,16 +142,6 @@ inline Values Common(const std::filesystem::path& root, const std::filesystem::p
             {"@RUN_AS@", ::geteuid() == 0 ? runAsNobody : ""}};
 }
 
-// The first file in `folder` whose name starts with `prefix`, such as "libphp8.2.so".
-inline std::string Named(const std::string& folder, const std::string& prefix) {
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (entry.path().filename().string().starts_with(prefix)) {
-            return entry.path().string();
-        }
-    }
-    return folder + prefix;
-}
-
 } // namespace server_files
 
 // Apache with Debian's mod_php serving `documentRoot`, as most shared hosts run PHP, from a
@@ -164,22 +154,20 @@ public:
     ApacheServer(const std::filesystem::path& documentRoot, const std::filesystem::path& work,
                  Apache kind = Apache::kPlain)
         : LoopbackServer([&documentRoot, &work, kind](int port) {
-              server_files::Values values =
+              const server_files::Values values =
                   server_files::Common(documentRoot, work, port, "User nobody\nGroup nogroup");
-              values.emplace_back("@PHP_MODULE@",
-                                  server_files::Named("/usr/lib/apache2/modules/", "libphp"));
               server_files::Write("apache.conf", work / "httpd.conf", values);
               if (kind == Apache::kGuarded) {
                   server_files::Write("modsecurity.conf", work / "httpd.conf", values, true);
               }
               if (kind == Apache::kTls) {
                   server_files::Write("apache-tls.conf", work / "httpd.conf", values, true);
-                  const std::string make =
-                      "sh '" FERQUOR_SERVER_CONFIGS "/test_authority.sh' '" + work.string() + "'";
-                  const int made = std::system(make.c_str()); // no certificate: no server
-                  static_cast<void>(made);
               }
-              return "apache2 -f '" + (work / "httpd.conf").string() + "' -DFOREGROUND";
+              // Without a certificate, no server.
+              return (kind == Apache::kTls ? "sh '" FERQUOR_SERVER_CONFIGS "/test_authority.sh' '" +
+                                                 work.string() + "' && "
+                                           : std::string()) +
+                     "exec apache2 -f '" + (work / "httpd.conf").string() + "' -DFOREGROUND";
           }) {
         scheme_ = kind == Apache::kTls ? "https" : "http";
     }
@@ -206,7 +194,7 @@ public:
               server_files::Write(
                   "nginx.conf", work / "nginx.conf",
                   server_files::Common(documentRoot, work, port, "user nobody nogroup;"));
-              return server_files::Named("/usr/sbin/", "php-fpm") + " -F -y '" + folder +
+              return "$(echo /usr/sbin/php-fpm*) -F -y '" + folder +
                      "/fpm.conf' >/dev/null 2>&1 & exec nginx -e '" + folder + "/error.log' -c '" +
                      folder + "/nginx.conf' -g 'daemon off;'";
           }),
