@@ -124,13 +124,29 @@ TEST(SiteList, CachesTravelWithTheirRows) {
     EXPECT_EQ(list.storedSites(), kSites); // the bytes as given, whatever their encoding
 }
 
-// How the list model hears of each change is shown by the model tester of the window's tests.
+namespace {
+
+// The last change the list announced, as the list model hears it.
+struct LastChange : fq::SiteListObserver {
+    fq::SiteListChange last{fq::SiteListChange::kReset, 99};
+    void siteListAboutToChange(const fq::SiteListChange&) override {}
+    void siteListChanged(const fq::SiteListChange& change) override { last = change; }
+};
+
+} // namespace
+
+// That the model's signals keep its views consistent is the model tester's, in the window's
+// tests; here, that a flip announces every row.
 TEST(SiteList, FlipAllTakesTheOppositeOfTheFirstTick) {
     fq::SiteList list;
+    LastChange observer;
+    list.setObserver(&observer);
     list.flipAllActive(); // no rows: nothing happens
+    EXPECT_EQ(observer.last.row, 99);
     list.reload(kSites);
     list.flipAllActive();
     EXPECT_EQ(list.storedSites(), (Sites{{"http://a/", "/w/a/", false},
                                          {"http://b/", "/w/b/", false},
                                          {"http://c\xE9/", "/w/\xE9/", false}}));
+    EXPECT_TRUE(observer.last.kind == fq::SiteListChange::kUpdate && observer.last.row == -1);
 }
