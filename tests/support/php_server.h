@@ -101,14 +101,15 @@ private:
     int port_ = 0;
 };
 
-// PHP's built-in web server serving `documentRoot`, with stock settings (no -d, no -n) and
-// its request log kept out of the test's output; a `router` script takes every request.
+// PHP's built-in web server serving `documentRoot`, with stock settings and its request log
+// kept out of the test's output. `arguments` may set others (-d) or name a router script that
+// takes every request.
 class PhpServer : public LoopbackServer {
 public:
-    explicit PhpServer(const std::filesystem::path& documentRoot, const std::string& router = "")
-        : LoopbackServer([&documentRoot, &router](int port) {
+    explicit PhpServer(const std::filesystem::path& documentRoot, const std::string& arguments = "")
+        : LoopbackServer([&documentRoot, &arguments](int port) {
               return "exec php -S 127.0.0.1:" + std::to_string(port) + " -t '" +
-                     documentRoot.string() + "' " + router + " >/dev/null 2>&1";
+                     documentRoot.string() + "' " + arguments + " >/dev/null 2>&1";
           }) {}
 };
 
