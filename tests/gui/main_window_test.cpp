@@ -2,9 +2,6 @@
 #include "app_fixture.h"
 #include "core/desktop/autostart_entry.h"
 #include "gui/banner_view.h"
-#include "gui/site_list_model.h"
-#include "gui/twips.h"
-#include "gui/twips_layout.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -185,36 +182,6 @@ private slots:
             f.warnings[0].startsWith(QStringLiteral("Could not read ") + ToQ(f.databasePath())));
         QVERIFY(!window.close());
         QCOMPARE(f.warnings.size(), 1);
-    }
-
-    // The window manager frames a window after its first layout, without resizing it; the
-    // next event lays it out again for the outer size with the frame.
-    void aFreshWindowLaysOutAgainOnceItsFrameArrives() {
-        fq::SiteList sites;
-        fq::SiteListModel model(sites);
-        QWidget window;
-        const fq::MainWindowControls ui = fq::BuildMainWindowControls(&window, &model);
-        auto* layout =
-            new fq::TwipsLayout(&window, fq::kMainWindowDesignOuter, fq::MainWindowDesign(ui));
-        QSize frame(0, 0);
-        layout->outerSize = [&] { return window.size() + frame; };
-        window.resize(600, 420);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const qreal dpi = window.logicalDpiX();
-        const auto px = [dpi](int twips) { return fq::TwipsToPixels(twips, dpi); };
-        // The bottom buttons stand 1000 twips above the outer bottom edge.
-        const auto scriptButtonFor = [&](QSize outer) {
-            const int W = fq::PixelsToTwips(outer.width(), dpi);
-            const int H = fq::PixelsToTwips(outer.height(), dpi);
-            return QRect(px(W - 1250), px(H - 1000), px(975), px(375));
-        };
-        QCOMPARE(ui.scriptButton->geometry(), scriptButtonFor(QSize(600, 420)));
-
-        frame = QSize(8, 31);
-        window.repaint();
-        QTRY_COMPARE(ui.scriptButton->geometry(), scriptButtonFor(QSize(608, 451)));
-        QCOMPARE(ui.scriptEdit->geometry(), ui.siteView->geometry());
     }
 
     void withoutATrayTheMinimisedWindowStaysInTheTaskbar() {
