@@ -107,9 +107,7 @@ private slots:
             QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, firstPlace);
             view.showNextGroup();
         }
-        view.navigate(folder.slashed() + "strip.html");
-        QTest::mouseRelease(view.viewport(), Qt::RightButton, {}, firstPlace);
-        QCOMPARE(under, (QStringList{u"1"_s, u"5"_s, u"9"_s, u"1"_s, u"5"_s, u"1"_s}));
+        QCOMPARE(under, (QStringList{u"1"_s, u"5"_s, u"9"_s, u"1"_s, u"5"_s}));
         view.hide();
         QVERIFY(!view.rotating());
     }

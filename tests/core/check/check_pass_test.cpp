@@ -92,7 +92,6 @@ TEST(CheckPass, ScheduledPassesReuseTheCacheAndChangedSitesStayChanged) {
     p.addSite('b', true, ""); // stored without its final "/"
     p.addSite('c', false);
     p.write("a/x.php", "abc");
-    p.write("a/note.txt", "not watched");
     p.write("b/y.php", "12");
     p.answers = {{'a', "3-"}, {'b', "9-"}, {'c', "1-"}};
     // A row added during the pass waits for the next one.
