@@ -1,10 +1,8 @@
 #include "core/banners/banner_pages.h"
-#include "core/banners/leading_number.h"
 #include "core/banners/machine_key.h"
 #include "core/banners/sponsor_slot.h"
 #include "core/banners/statistics.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <utility>
 
@@ -86,23 +84,8 @@ TEST(MachineKey, JoinsSizeAndSerialDropsZerosAndKeepsFirstAndLastThree) {
     for (const Case& c : cases) {
         EXPECT_EQ(fq::MachineKeyOf(c.totalBytes, c.serial), c.key) << c.totalBytes;
     }
-    // This machine's key begins with the digits of its root file system's size.
-    const std::string key = fq::MachineKey();
-    const auto rootBytes = std::filesystem::space("/").capacity;
-    EXPECT_EQ(key.size(), 6u);
-    EXPECT_EQ(key.substr(0, 3), fq::MachineKeyOf(rootBytes, 1).substr(0, 3)) << key;
 }
 
-TEST(Statistics, LeadingNumbersReadLikeTheSizesAndIdsTheyCome) {
-    const std::pair<const char*, double> cases[] = {
-        {"17", 17}, {"17-4", 17}, {"  1200 bytes", 1200}, {"-3.5x", -3.5}, {"0-4", 0}, {"", 0},
-        {"x1", 0},  {"+.5", 0.5}};
-    for (const auto& [text, value] : cases) {
-        EXPECT_EQ(fq::LeadingNumber(text), value) << text;
-    }
-}
-
-// What a real click sends is counted by the maker's own site in the strip's test.
 TEST(Statistics, OnlyClicksOnRealBannersAreReported) {
     // The sponsor window names the slot: the second piece between dashes, if any.
     EXPECT_EQ(fq::SponsorSlotOf("17-3-x"), "3");
