@@ -161,11 +161,14 @@ TEST(CheckPass, ASignedListNamesWhatTheServerCouldNotReadAndTheSiteIsRemembered)
     ScriptedPass p;
     p.addSite('a');
     p.write("a/locked.php", "1");
+    p.write("a/gone.php", "1");
     p.write("a/_report.php", "left out, as the script leaves itself out");
     p.listings['a'] = {"u locked.php"};
     p.answers = {{'a', "1-"}};
     ASSERT_TRUE(p.run(false));
-    EXPECT_EQ(p.result(0), "OK 0 : 1 unreadable on the server: locked.php\r\n");
+    // A single change is a change.
+    EXPECT_EQ(p.result(0), "Changed 1 : 2 missing on the server: gone.php\r\n"
+                           "unreadable on the server: locked.php\r\n");
     EXPECT_EQ(fq::ExchangeNote(p.sites.at(0).result), "");
     // Once signed, always signed: the checker's test shows what a later start makes of this.
     EXPECT_EQ(fq::ReadTextFile(p.local.slashed() + "signed.txt"), "http://a/\n");
